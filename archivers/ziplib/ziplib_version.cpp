@@ -1,0 +1,2 @@
+// Version of the portable ziplib core.
+const char* ziplib_version() { return "1.0"; }

@@ -1,0 +1,11 @@
+# Cross build for 32-bit Windows (the release build); built and checked, not run here.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(FYX_TRIPLE i686-w64-mingw32)
+set(CMAKE_C_COMPILER   ${FYX_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${FYX_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER  ${FYX_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${FYX_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

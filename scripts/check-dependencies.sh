@@ -1,0 +1,20 @@
+#!/bin/sh
+# Every shipped .exe and .dll may import only system DLLs and our own DLLs:
+# nothing of the mingw runtime may be needed beside them.
+dir=${1:?usage: check-dependencies.sh BIN_DIR}
+own=$(cd "$dir" && ls *.dll 2>/dev/null | tr 'A-Z' 'a-z')
+status=0
+count=0
+for f in "$dir"/*.exe "$dir"/*.dll; do
+  [ -f "$f" ] || continue
+  count=$((count + 1))
+  for dll in $(x86_64-w64-mingw32-objdump -p "$f" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z'); do
+    case "$dll" in
+      libgcc*|libstdc++*|libwinpthread*|zlib1.dll|mingwm10.dll)
+        echo "$(basename "$f") needs $dll"; status=1 ;;
+    esac
+  done
+done
+[ "$count" -gt 0 ] || { echo "no programs in $dir"; exit 1; }
+[ $status -eq 0 ] && echo "$count programs and libraries need no runtime DLL"
+exit $status
