@@ -8,6 +8,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/build.sh" i686 -DFYX_BUILD_TESTS=OFF
 "$top/scripts/check-dependencies.sh" "$top/build/i686/bin"
 "$top/scripts/build.sh" x86_64
+"$top/scripts/native.sh"
 
 export WINEPREFIX="$top/build/x86_64/wineprefix"
 cleanup() {
