@@ -1,2 +1,0 @@
-// Version of the portable rarlib core.
-const char* rarlib_version() { return "1.0"; }
