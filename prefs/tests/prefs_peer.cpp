@@ -9,6 +9,8 @@
 #include <stdlib.h>
 #include <wchar.h>
 
+#include <initializer_list>
+
 #include "prefs.h"
 #include "sample_records.h"
 
