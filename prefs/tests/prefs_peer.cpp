@@ -1,8 +1,9 @@
 // Second process of the configuration store tests. Modes:
 //   save FOLDER VARIANT COUNT  saves sample record VARIANT COUNT times;
 //                              exit code: number of failed saves
-//   load FOLDER COUNT          loads COUNT times; exit code: number of loads
-//                              that were neither sample record, whole
+//   load FOLDER COUNT EVENT    loads at least COUNT times and on until the
+//                              named event is set; exit code: number of
+//                              loads that were neither sample record, whole
 //   saveinfo WINDOW FOLDER     stores a hand-over block
 //   loadinfo FILE              writes the shared hand-over block to FILE
 #include <windows.h>
@@ -28,7 +29,9 @@ int SaveMany(const wchar_t* folder, int variant, long count) {
     return Clamp(failures);
 }
 
-int LoadMany(const wchar_t* folder, long count) {
+int LoadMany(const wchar_t* folder, long count, const wchar_t* stopEventName) {
+    HANDLE stop = OpenEventW(SYNCHRONIZE, FALSE, stopEventName);
+    if (!stop) return 251;
     PREFS_StoreProgramPath(folder);
     ConfigRecord first = MakeSampleRecord(1);
     ConfigRecord second = MakeSampleRecord(2);
@@ -41,11 +44,12 @@ int LoadMany(const wchar_t* folder, long count) {
         r->PackRecursive = defaults.PackRecursive;
     }
     long bad = 0;
-    for (long i = 0; i < count; ++i) {
+    for (long i = 0; i < count || WaitForSingleObject(stop, 0) == WAIT_TIMEOUT; ++i) {
         ConfigRecord loaded;
         PREFS_LoadAllExtConfiguration(&loaded);
         if (!SameRecord(loaded, first) && !SameRecord(loaded, second)) ++bad;
     }
+    CloseHandle(stop);
     return Clamp(bad);
 }
 
@@ -71,7 +75,7 @@ int LoadInfo(const wchar_t* path) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc == 5 && wcscmp(argv[1], L"save") == 0) return SaveMany(argv[2], _wtoi(argv[3]), _wtol(argv[4]));
-    if (argc == 4 && wcscmp(argv[1], L"load") == 0) return LoadMany(argv[2], _wtol(argv[3]));
+    if (argc == 5 && wcscmp(argv[1], L"load") == 0) return LoadMany(argv[2], _wtol(argv[3]), argv[4]);
     if (argc == 4 && wcscmp(argv[1], L"saveinfo") == 0) return SaveInfo(argv[2], argv[3]);
     if (argc == 3 && wcscmp(argv[1], L"loadinfo") == 0) return LoadInfo(argv[2]);
     return 255;
