@@ -7,8 +7,10 @@
 namespace {
 
 // Another process may hold the file for a moment (a reader while a save
-// renames, a virus scanner): such errors are retried for a short while.
+// renames, a virus scanner): such errors are retried for a short while,
+// reads for up to half a second, the final rename of a save for two.
 const int kRetries = 400;
+const int kReadRetries = 100;
 const DWORD kRetryPauseMs = 5;
 
 bool IsPassingError(DWORD error) {
@@ -62,7 +64,7 @@ bool ReadSmallFile(const wchar_t* path, size_t maxBytes, unsigned char** data, s
     *size = 0;
     HANDLE file = INVALID_HANDLE_VALUE;
     // Sharing delete too, so a save can rename its new file over this one.
-    for (int attempt = 0; attempt < kRetries; ++attempt) {
+    for (int attempt = 0; attempt < kReadRetries; ++attempt) {
         file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                            NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
         if (file != INVALID_HANDLE_VALUE || !IsPassingError(GetLastError())) break;

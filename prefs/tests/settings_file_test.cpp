@@ -311,3 +311,45 @@ TEST(ProgramFolder, StoredInitialisedAndSharingTheReturnBuffer) {
 }
 
 }  // namespace
+
+namespace {
+
+// Needs a folder on a small drive that may be filled, e.g. a 1 MiB tmpfs
+// mapped to a wine drive letter; the variable FYX_SMALL_DRIVE_DIR names it.
+TEST(SettingsFileOnAFullDisk, SaveFailsAndTheOldFileStays) {
+    const wchar_t* dir = _wgetenv(L"FYX_SMALL_DRIVE_DIR");
+    if (!dir || !dir[0]) GTEST_SKIP() << "FYX_SMALL_DRIVE_DIR not set";
+    std::wstring folder = dir;
+    if (folder.back() == L'\\') folder.pop_back();
+    std::wstring ini = folder + L"\\Fyx.ini";
+    std::wstring filler = folder + L"\\filler.bin";
+    std::string old = CrLf(kDefaultSettingsFile);
+    ASSERT_TRUE(WriteBytes(ini, old));
+
+    HANDLE file = CreateFileW(filler.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    std::string chunk(65536, 'f');
+    for (DWORD size = 65536; size > 0; size /= 2) {
+        DWORD written = 0;
+        while (WriteFile(file, chunk.data(), size, &written, NULL) && written == size) {
+        }
+    }
+    CloseHandle(file);
+
+    PREFS_StoreProgramPath(folder.c_str());
+    ConfigRecord big = MakeSampleRecord(1);
+    SET_TEXT(big.FYXLeftWinPath, std::wstring(259, L'\x0416').c_str());
+    SET_TEXT(big.FYXRightWinPath, std::wstring(259, L'\x0416').c_str());
+    EXPECT_EQ(1, PREFS_SaveAllExtConfiguration(big));
+    PREFS_StoreProgramPath(L"");
+    EXPECT_EQ(old, ReadBytes(ini));
+
+    DeleteFileW(filler.c_str());
+    DeleteFileW(ini.c_str());
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((folder + L"\\*.tmp").c_str(), &found);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, find) << "temporary file left behind";
+    if (find != INVALID_HANDLE_VALUE) FindClose(find);
+}
+
+}  // namespace
