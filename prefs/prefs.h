@@ -216,7 +216,9 @@ PREFS_API const wchar_t* PREFS_GetVersion(void);
 PREFS_API ColorProfile* PREFS_LoadColorProfileDefault(ColorProfile* profile);
 PREFS_API ColorProfile* PREFS_LoadColorProfileDefault2(ColorProfile* profile);
 // Pass a zeroed profile: missing lines leave their slots as passed in, and so
-// does a line whose numbers cannot be read or exceed 255.
+// does a line whose numbers cannot be read or whose colour bytes exceed 255.
+// Lines are "rrr,ggg,bbb,fff" (colour bytes of at most three digits; the
+// flag is read whole, so any flag saved comes back).
 PREFS_API ColorProfile* PREFS_LoadColorProfile(ColorProfile* profile, const wchar_t* path);
 // 0 written; 1 the file could not be written whole (an old file stays as it was).
 PREFS_API int PREFS_SaveColorProfile(const wchar_t* path, ColorProfile profile);

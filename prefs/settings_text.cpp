@@ -153,10 +153,14 @@ bool ReadReal(Reader& r, double* out) {
             p = q;
         }
     }
-    // Exact powers of ten up to 1e22 keep short decimals correctly rounded.
+    // Powers of ten up to 1e22 are exact doubles: one multiplication or
+    // division by them rounds a short decimal correctly.
+    static const double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                          1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                          1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
     double value = (double)mantissa;
-    if (exponent >= 0 && exponent <= 22) value *= pow(10.0, exponent);
-    else if (exponent < 0 && exponent >= -22) value /= pow(10.0, -exponent);
+    if (exponent >= 0 && exponent <= 22) value *= kExactPowers[exponent];
+    else if (exponent < 0 && exponent >= -22) value /= kExactPowers[-exponent];
     else value *= pow(10.0, exponent);
     if (!isfinite(value)) return false;
     r.p = p;
