@@ -113,7 +113,12 @@ int ReplaceFileWhole(const wchar_t* path, const char* data, size_t size) {
     }
     wchar_t temporary[MAX_PATH];
     if (!TemporaryNameBeside(path, temporary, MAX_PATH)) return 1;
-    HANDLE file = CreateFileW(temporary, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    // The new file takes over a hidden or system attribute the old one had.
+    DWORD kept = attributes == INVALID_FILE_ATTRIBUTES
+                     ? 0
+                     : attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
+    HANDLE file = CreateFileW(temporary, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
+                              kept ? kept : FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE) return 1;
     // Flushed before the rename, so a crash right after it cannot leave the
     // new name on a file whose content never reached the disk.

@@ -253,6 +253,17 @@ TEST_F(SettingsFileTest, SaveThatCannotWriteLeavesTheOldFile) {
     EXPECT_SAME_RECORD(Defaults(), Load());
 }
 
+TEST_F(SettingsFileTest, HiddenFileStaysHidden) {
+    ASSERT_TRUE(WriteBytes(IniPath(), CrLf(kDefaultSettingsFile)));
+    ASSERT_TRUE(SetFileAttributesW(IniPath().c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ConfigRecord sample = MakeSampleRecord(2);
+    ASSERT_EQ(0, PREFS_SaveAllExtConfiguration(sample));
+    DWORD attributes = GetFileAttributesW(IniPath().c_str());
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, attributes);
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_SAME_RECORD(AsStored(sample), Load());
+}
+
 TEST_F(SettingsFileTest, SaveReplacesALongerFileWhole) {
     ASSERT_TRUE(WriteBytes(IniPath(), CrLf(kDefaultSettingsFile) + std::string(5000, 'x')));
     ConfigRecord r = Defaults();
