@@ -1,50 +1,32 @@
-// The main program's language table: 452 numbered UTF-16 lines, built-in
-// English or read from a language file, published to the plugin library and
-// used for the texts of the main menu.
+// The main program's language lines: the language file on disk, start-up and
+// reload, publishing to the plugin library, and the texts of the main menu.
 //
-// Language file: UTF-16LE; line k (from 0, ended by CR LF) gives line k; the
-// text is everything after the first "=" (the key before it is not read, so a
-// byte-order mark at the start just belongs to the first key). An LF without a
-// CR is part of the text. A text of 99 units or more makes the file unusable,
-// and an unusable file is never used in part. Missing lines, a line without
-// "=" and a last line without CR LF keep their built-in texts; lines after the
-// 452nd are not read at all.
+// Use from the main window:
+//   start-up (before the window)      LanguageStartUp
+//   timer LANGUAGE_MENU_TIMER_ID, started LANGUAGE_MENU_TIMER_MS after the
+//   first activation                  LanguageApplyMenuTexts
+//   command "Options..."              keep a copy of `LanguageFile`
+//   WM_SETTINGS_CHANGED, after reload LanguageTakeSettings with that copy
+//   shutdown                          LanguageFree
 #pragma once
 
 #include <windows.h>
 #include <stddef.h>
 
-#include "builtin_lines.h"
+#include "language_table.h"
 
 enum {
-    LANGUAGE_FILE_USED = 0,
-    LANGUAGE_FILE_UNUSABLE = 1,
-    LANGUAGE_TEXT_LIMIT = 98,  // code units a text of a language file may hold
     // The main window sets the menu texts this long after its first activation.
     LANGUAGE_MENU_TIMER_ID = 2,
     LANGUAGE_MENU_TIMER_MS = 50,
 };
 
-// Every line is allocated by the table and owned by it; a null pointer reads as
-// an empty text. Zero-initialise before first use.
-struct LanguageTable {
-    wchar_t* lines[LANGUAGE_LINE_COUNT];
-};
-
 // The value of `LanguageFile` that means the built-in lines.
 extern const wchar_t kLanguageDefault[];
 
-void LanguageFree(LanguageTable* table);
-// Replaces the table by fresh copies of the built-in lines; 1 when memory is short.
-int LanguageLoadBuiltin(LanguageTable* table);
-// Reads a language file's content. On success the whole table is replaced; on
-// LANGUAGE_FILE_UNUSABLE it is left as it was.
-int LanguageReadContent(LanguageTable* table, const void* content, size_t sizeInBytes);
 // "<programFolder>\Language\<languageFile>"; the name must be a plain file name.
 int LanguageLoadFile(LanguageTable* table, const wchar_t* programFolder, const wchar_t* languageFile);
 
-// The line of an id as the main program shows it; an empty text when unknown.
-const wchar_t* LanguageLine(const LanguageTable* table, unsigned id);
 // Hands lines 0 to 451, in order, to the plugin library's language buffer.
 void LanguagePublish(const LanguageTable* table);
 

@@ -1,8 +1,9 @@
 // Reading a language file's content into the language table.
 #include <stdlib.h>
 #include <string.h>
+#include <wchar.h>
 
-#include "language.h"
+#include "language_table.h"
 
 namespace {
 
