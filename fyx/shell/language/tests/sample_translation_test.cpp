@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "language.h"
+#include "plugin.h"
 #include "test_support.h"
 
 namespace {
@@ -66,6 +67,13 @@ TEST(SampleTranslation, ShipsCompleteAndLoadsWithEveryLine) {
     }
     // Words such as "OK" or "Name" stay the same; nearly everything else is translated.
     EXPECT_GT(translated, 400);
+}
+
+TEST(SampleTranslation, StartUpPublishesIt) {
+    ScopedTable t;
+    ASSERT_EQ(LanguageStartUp(&t.table, ProductFolder().c_str(), kSample), LANGUAGE_FILE_USED);
+    EXPECT_STREQ(FYXPLG_GetLineFromLanguageBuffer(38), L"Links");
+    EXPECT_STREQ(FYXPLG_GetLineFromLanguageBuffer(451), LanguageLine(&t.table, 451));
 }
 
 }  // namespace
