@@ -127,7 +127,11 @@ FYX_FSK_API const wchar_t* FYX_FSK_PathCompactPath(const wchar_t* path, int pixe
     FSK_RESULT_BUFFER(result);
     TextBuf out(result, fsk::kTextCap);
     MeasuringDC m(NULL);
-    if (m.dc) CompactPath(m.dc, path, pixels, out);
+    try {
+        if (m.dc) CompactPath(m.dc, path, pixels, out);
+    } catch (...) {  // out of memory: nothing may leave the library
+        out.Truncate(0);
+    }
     return result;
 }
 
@@ -156,7 +160,11 @@ FYX_FSK_API const wchar_t* FYX_FSK_CutStringRightPixelsHdc(HDC dc, const wchar_t
     FSK_RESULT_BUFFER(result);
     TextBuf out(result, fsk::kTextCap);
     MeasuringDC m(dc);
-    if (m.dc) CutRightPixels(m.dc, text, pixels, out);
+    try {
+        if (m.dc) CutRightPixels(m.dc, text, pixels, out);
+    } catch (...) {  // out of memory: nothing may leave the library
+        out.Truncate(0);
+    }
     return result;
 }
 

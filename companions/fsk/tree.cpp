@@ -1,6 +1,5 @@
 // Directory tree walks: sizes and file counts of all levels, and the one tree of
 // the process that the copy, move and delete tools walk parents or children first.
-#include <new>
 #include <string>
 #include <vector>
 
@@ -102,7 +101,7 @@ bool WalkWithMode(const wchar_t* directory, int mode, Totals& totals) {
         if (buildTree) FreeTree();
         bool readable = Walk(directory, buildTree ? &g_tree : nullptr, totals);
         return readable;
-    } catch (const std::bad_alloc&) {
+    } catch (...) {  // out of memory: nothing may leave the library
         if (buildTree) FreeTree();
         return false;
     }

@@ -229,3 +229,27 @@ TEST(FskPaths, OverlongInputIsCutNotOverrun) {
 }
 
 }  // namespace
+
+namespace {
+
+DWORD WINAPI OtherThreadSplits(void* param) {
+    const wchar_t** seen = (const wchar_t**)param;
+    *seen = FYX_FSK_GetLastPathString(L"D:\\other\\thread");
+    return 0;
+}
+
+TEST(FskBuffers, EachThreadKeepsItsOwnResult) {
+    // A tool's worker and its window thread both call the library.
+    const wchar_t* mine = FYX_FSK_GetLastPathString(L"C:\\window\\thread");
+    const wchar_t* theirs = nullptr;
+    HANDLE thread = CreateThread(NULL, 0, OtherThreadSplits, &theirs, 0, NULL);
+    ASSERT_NE((HANDLE)NULL, thread);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    EXPECT_STREQ(L"thread", mine);
+    EXPECT_NE(mine, theirs);
+    EXPECT_STREQ(L"window\\thread", FYX_FSK_CutPathLeft(L"C:\\window\\thread"));
+    EXPECT_STREQ(L"thread", mine);
+}
+
+}  // namespace
