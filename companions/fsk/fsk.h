@@ -10,7 +10,9 @@
 #pragma once
 
 #include <windows.h>
-#include <shlobj.h>
+
+// The shell's item id list; callers pass an LPCITEMIDLIST.
+struct _ITEMIDLIST;
 
 #ifdef FYX_BUILDING_FYX_FSK
 #define FYX_FSK_API extern "C" __declspec(dllexport)
@@ -31,11 +33,9 @@ FYX_FSK_API const wchar_t* FYX_FSK_GetPathWithoutLastPath(const wchar_t* path);
 FYX_FSK_API const wchar_t* FYX_FSK_CutPath(const wchar_t* path);
 // Without the first component (a root counts as one): "top\a\b" -> "a\b", "top" -> "", "C:\a" -> "a".
 FYX_FSK_API const wchar_t* FYX_FSK_CutPathLeft(const wchar_t* path);
-// Name reshaped by a mask. "*.*", "*" and "" keep the name. A mask with a dot is split at its
-// last dot, and so is the name (a leading dot does not split), each half built from its half;
-// a mask without a dot builds the whole name. "?" copies the next character of the name's half,
-// "*" copies the rest of it, any other character is written as it is; a trailing dot is dropped.
-// "*.bak" + "a.txt" -> "a.bak"; "x_*" + "a.txt" -> "x_a.txt"; "???.*" + "abcdef.txt" -> "abc.txt".
+// Name reshaped by a mask ("*.*", "*", "" keep it): a mask with a dot shapes base and extension
+// (split at the last dot) apart, else the whole name; "?" copies the next character, "*" the rest,
+// others stand as typed; "*.bak"+"a.txt" -> "a.bak", "x_*"+"a.txt" -> "x_a.txt", "???.*"+"abcd.e" -> "abc.e".
 FYX_FSK_API const wchar_t* FYX_FSK_UpdateLastPathString(const wchar_t* mask, const wchar_t* name);
 // Normalised directory: blanks around trimmed, "/" -> "\", doubled "\" single (a UNC
 // start kept), "." and ".." resolved (never above the root), no trailing "\" but a root's, "X:" -> "X:\".
@@ -131,11 +131,13 @@ FYX_FSK_API unsigned long long FYX_FSK_GetDiskTotalInBytes(const wchar_t* path);
 
 // --- The directory tree (one per process, for one thread at a time) ---
 
-// Builds the tree of a directory: it and all its directories as full paths, parents first.
+// Builds the tree of a directory: it and all its directories, parents first; each record is
+// the directory's text as given (trailing separators dropped) followed by "\name" parts.
 // Returns the number of records; 0 (and an empty tree) when the path is no directory.
 FYX_FSK_API DWORD FYX_FSK_DoDirTree(const wchar_t* directory);
 // Mode 0 rewinds and returns ""; 1 the next record parents first (the top first);
-// 2 the next record children first (the top last); "" after the last one.
+// 2 the next record children first (the top last); "" after the last one. Rewind before
+// changing the order.
 FYX_FSK_API const wchar_t* FYX_FSK_GetTreeRecord(int mode);
 // Releases the tree.
 FYX_FSK_API void FYX_FSK_DoDirTreeFree(void);
@@ -143,7 +145,7 @@ FYX_FSK_API void FYX_FSK_DoDirTreeFree(void);
 // --- Shell helpers (COM is initialised for the call when the caller has not) ---
 
 // File-system path of an item id list; "" when it has none.
-FYX_FSK_API const wchar_t* FYX_FSK_GetPathFromFileSystemPidl(LPCITEMIDLIST pidl);
+FYX_FSK_API const wchar_t* FYX_FSK_GetPathFromFileSystemPidl(const struct _ITEMIDLIST* pidl);
 // Target path of a shortcut (.lnk) file; "" when it cannot be read or has no path target.
 FYX_FSK_API const wchar_t* FYX_FSK_GetShortcutTarget(const wchar_t* linkPath);
 // Makes a path available: reconnects a remembered network drive or a share, asking through

@@ -84,21 +84,24 @@ size_t LastComponentStart(const wchar_t* path, size_t length) {
 
 bool ExtendedPath(const wchar_t* path, wchar_t* out, size_t cap) {
     TextBuf o(out, cap);
-    size_t length = TextBuf::Length(path);
+    path = OrEmpty(path);
+    size_t length = wcslen(path);
     const size_t kLongFrom = 260 - 12;  // CreateDirectoryW's own limit
     bool already = length >= 4 && path[0] == L'\\' && path[1] == L'\\' && path[2] == L'?' && path[3] == L'\\';
-    if (length >= kLongFrom && !already) {
-        if (length >= 3 && IsAsciiLetter(path[0]) && path[1] == L':' && path[2] == L'\\') {
-            o.Append(L"\\\\?\\");
-        } else if (length >= 3 && path[0] == L'\\' && path[1] == L'\\') {
-            o.Append(L"\\\\?\\UNC\\");
-            path += 2;
-            length -= 2;
-        }
+    bool drive = length >= 3 && IsAsciiLetter(path[0]) && path[1] == L':' && IsSlash(path[2]);
+    bool unc = length >= 3 && IsSlash(path[0]) && IsSlash(path[1]);
+    if (length < kLongFrom || already || !(drive || unc)) {
+        o.Append(path, length);
+        return o.len == length;
     }
-    size_t before = o.len;
-    o.Append(path, length);
-    return o.len - before == length;
+    // The prefixed form is taken literally: "/", "." and ".." must be resolved first.
+    static thread_local wchar_t plain[kTextCap];
+    TextBuf p(plain, kTextCap);
+    NormaliseDirectory(path, p);
+    if (p.len + 1 == kTextCap) return false;
+    o.Append(drive ? L"\\\\?\\" : L"\\\\?\\UNC");
+    o.Append(drive ? plain : plain + 1);  // "\\server\share" -> "\\?\UNC\server\share"
+    return o.len + 1 < cap;
 }
 
 // A component list over the output: each accepted component is appended after a separator,

@@ -46,7 +46,7 @@ void Reconnect(HWND owner, const wchar_t* path) {
 
 }  // namespace
 
-FYX_FSK_API const wchar_t* FYX_FSK_GetPathFromFileSystemPidl(LPCITEMIDLIST pidl) {
+FYX_FSK_API const wchar_t* FYX_FSK_GetPathFromFileSystemPidl(const struct _ITEMIDLIST* pidl) {
     FSK_RESULT_BUFFER(result);
     result[0] = 0;
     wchar_t path[MAX_PATH];

@@ -53,6 +53,13 @@ TEST(FskDirectories, CreatesPathsLongerThanMaxPath) {
     EXPECT_TRUE(FYX_FSK_CreatePathFromInvalidPath(deep.c_str()));
     EXPECT_EQ(0u, FYX_FSK_IsValidDirectory(deep.c_str()));
     EXPECT_EQ(0ULL, FYX_FSK_GetDirectorySizeInBytes(deep.c_str()));
+    // Long forms are taken literally by the system, so "/" and ".." are resolved first.
+    std::wstring roundabout = deep + L"/../" + std::wstring(40, L'l') + L"/./";
+    EXPECT_EQ(0u, FYX_FSK_IsValidDirectory(roundabout.c_str()));
+    ASSERT_TRUE(MakeFile(deep + L"\\f.txt", 9));
+    EXPECT_EQ(9ULL, FYX_FSK_GetFileSize((deep + L"/f.txt").c_str()));
+    std::wstring line = FYX_FSK_GetFileInformationBuffer((deep + L"\\f.txt").c_str());
+    EXPECT_EQ(0u, line.find(L"9 bytes, "));
 }
 
 TEST(FskDirectories, NewFileNamesAreUnused) {
