@@ -10,8 +10,8 @@ FYX_FSK_API const wchar_t* FYX_FSK_ConvertSValueToSValueWithSpaces(const wchar_t
     digits = fsk::OrEmpty(digits);
     size_t i = 0;
     while (digits[i] && !(digits[i] >= L'0' && digits[i] <= L'9')) ++i;
-    bool signOnly = i == 0 || (i == 1 && (digits[0] == L'-' || digits[0] == L'+'));
-    if (!digits[i] || !signOnly) {
+    bool plainNumber = i == 0 || (i == 1 && (digits[0] == L'-' || digits[0] == L'+'));
+    if (!digits[i] || !plainNumber) {
         out.Append(digits);
         return result;
     }

@@ -33,7 +33,9 @@ void Reconnect(HWND owner, const wchar_t* path) {
         if (rc != NO_ERROR && rc != ERROR_CONNECTION_UNAVAIL) return;
         resource.lpLocalName = local;
     } else if (length >= 2 && fsk::IsSlash(path[0]) && fsk::IsSlash(path[1])) {
-        size_t root = fsk::TrimmedLength(path, fsk::RootLength(path, length));
+        // "\\server\share" without the separator behind it.
+        size_t root = fsk::RootLength(path, length);
+        while (root > 2 && fsk::IsSlash(path[root - 1])) --root;
         if (root >= 1024) return;
         wmemcpy(remote, path, root);
         remote[root] = 0;
