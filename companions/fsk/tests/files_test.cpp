@@ -38,6 +38,26 @@ TEST(FskDirectories, MarksTheMissingPartAndCreatesIt) {
     EXPECT_TRUE(FYX_FSK_CreatePathFromInvalidPath(typed.c_str()));
 }
 
+TEST(FskDirectories, MarkingWhenNothingOrEverythingExists) {
+    // A drive letter no system of the test bed uses for a volume of its own.
+    DWORD drives = GetLogicalDrives();
+    wchar_t letter = 0;
+    for (wchar_t c = L'Q'; c <= L'Y' && !letter; ++c)
+        if (!(drives & (1u << (c - L'A')))) letter = c;
+    ASSERT_NE(0, letter);
+    std::wstring missing = std::wstring(1, letter) + L":\\a\\b";
+    EXPECT_EQ(L"|" + missing, std::wstring(FYX_FSK_CreateValidAndInvalidDirectoryString(missing.c_str())));
+    EXPECT_EQ(missing, std::wstring(FYX_FSK_GetInvalidDirectoryString(missing.c_str())));
+    EXPECT_FALSE(FYX_FSK_CreatePathFromInvalidPath(missing.c_str()));
+
+    ScratchDir scratch;
+    std::wstring root = scratch.path().substr(0, 3);
+    EXPECT_EQ(root + L"|", std::wstring(FYX_FSK_CreateValidAndInvalidDirectoryString(root.c_str())));
+    // Forward slashes and doubled separators are marked in their normal form.
+    std::wstring typed = scratch.path() + L"//x/";
+    EXPECT_EQ(scratch.path() + L"\\|x", std::wstring(FYX_FSK_CreateValidAndInvalidDirectoryString(typed.c_str())));
+}
+
 TEST(FskDirectories, CreationFailsWhereAFileStands) {
     ScratchDir scratch;
     ASSERT_TRUE(MakeFile(scratch.Sub(L"blocker"), 1));
