@@ -1,0 +1,31 @@
+// Texts of an entry's columns: date and attribute letters, size texts,
+// extensions, name case and the split of a name at its extension.
+#pragma once
+
+#include <windows.h>
+
+#include <stddef.h>
+#include <stdint.h>
+
+// Offset between UTC and local file times now, as FileTimeToLocalFileTime
+// applies it (the current bias, for every date). 0 with ok = 0 on failure.
+int64_t PanelLocalTimeBias(int* ok);
+// "dd.mm.yyyy  hh:mm:ss  " and six attribute characters; blank when the
+// time cannot be converted.
+void PanelFormatDateText(const FILETIME* utc, DWORD attributes, int64_t bias, int biasOk,
+                         wchar_t out[30]);
+void PanelBlankDateText(wchar_t out[30]);
+// H S R A C E for the present attributes, from the left, blanks after.
+void PanelAttributeLetters(DWORD attributes, wchar_t out[7]);
+
+// Position of the dot that splits a file name into name and extension
+// columns, or -1 when the name stays whole (no dot, or only at either end).
+int PanelExtensionDot(const wchar_t* name, size_t length);
+// ASCII-only case of a name: 0 upper, 1 lower, else unchanged.
+void PanelApplyNameCase(wchar_t* text, int nameCase);
+
+// From the file utility library.
+void PanelFormatSizeText(uint64_t size, int sizeFormat, wchar_t out[20]);
+void PanelFileExtension(const wchar_t* name, wchar_t out[260]);
+uint64_t PanelDiskFreeBytes(const wchar_t* path);
+uint64_t PanelDiskTotalBytes(const wchar_t* path);
