@@ -199,7 +199,9 @@ int PanelChangeDirectory(Panel* panel, const wchar_t* path) {
         return error ? error : ERROR_GEN_FAILURE;
     }
     if (driveChanged) PanelUpdateDiskFigures(panel);
-    if (panel->keepCursor) PanelRestoreState(panel);
+    // The remembered state belongs to the directory it was taken in.
+    if (panel->keepCursor && wcscmp(panel->rememberedPath, panel->currentPath) == 0)
+        PanelRestoreState(panel);
     return 0;
 }
 
