@@ -201,6 +201,11 @@ struct Panel {
     PanelReader shellReader;
     PanelReader archiveReader;
     int readPasses;  // reader calls of the last read and prepare
+    // A reader that ran full may say how many entries it has seen in all
+    // (the parent entry counted with the directories); the pool then grows
+    // to that before the single re-read. 0: unknown, grow one step.
+    int neededDirs;
+    int neededFiles;
     int64_t timeBias;  // local minus UTC, taken once per read
     int timeBiasOk;
     std::unordered_map<std::wstring, const wchar_t*> typeNames;  // per read

@@ -328,6 +328,17 @@ static PanelReader ReaderOf(const Panel* panel) {
     }
 }
 
+// Grows the pool for a reader that ran full, at least one step, and on to
+// what the reader says it has seen.
+static int GrowForReader(Panel* panel, int result) {
+    int grown = result == READ_FILE_AREA_FULL ? PanelGrowFileArea(panel)
+                                              : PanelGrowDirectoryArea(panel);
+    while (!grown && panel->neededDirs + 1 >= panel->dirArea) grown = PanelGrowDirectoryArea(panel);
+    while (!grown && panel->dirArea + panel->neededFiles + 2 >= panel->capacity)
+        grown = PanelGrowFileArea(panel);
+    return grown;
+}
+
 int PanelReadAndPrepare(Panel* panel) {
     PanelReader reader = ReaderOf(panel);
     if (!reader) {
@@ -337,12 +348,12 @@ int PanelReadAndPrepare(Panel* panel) {
     panel->readPasses = 0;
     for (;;) {
         panel->readPasses++;
+        panel->neededDirs = 0;
+        panel->neededFiles = 0;
         int result = reader(panel);
         if (result == READ_ERROR) return 1;
         if (result == READ_DONE) break;
-        int grown = result == READ_FILE_AREA_FULL ? PanelGrowFileArea(panel)
-                                                  : PanelGrowDirectoryArea(panel);
-        if (grown) {
+        if (GrowForReader(panel, result)) {
             SetLastError(ERROR_NOT_ENOUGH_MEMORY);
             return 1;
         }

@@ -107,6 +107,54 @@ TEST(PanelRead, DirectoryAreaGrowsTo700WithFilesListedBefore) {
     EXPECT_EQ(bytes, p->listedBytes);
 }
 
+// An archive-like reader that runs full until the pool holds what it saw.
+int FakeReaderCalls;
+int FakeReader(Panel* p) {
+    FakeReaderCalls++;
+    const int dirs = 751, files = 10000;  // the parent entry counted with the directories
+    if (p->dirArea < dirs + 2) {
+        p->neededDirs = dirs;
+        p->neededFiles = files;
+        return READ_DIR_AREA_FULL;
+    }
+    if (p->dirArea + files + 3 > p->capacity) {
+        p->neededDirs = dirs;
+        p->neededFiles = files;
+        return READ_FILE_AREA_FULL;
+    }
+    PanelFillBlankParent(p, p->pool[0]);
+    for (int i = 1; i < dirs; i++) {
+        *p->pool[i] = *p->pool[0];
+        p->pool[i]->flags = EF_DIRECTORY;
+        p->pool[i]->name = L"d";
+    }
+    for (int i = 0; i < files; i++) {
+        *p->pool[p->dirArea + 1 + i] = *p->pool[1];
+        p->pool[p->dirArea + 1 + i]->flags = 0;
+    }
+    p->dirCount = dirs;
+    p->fileCount = files;
+    p->total = dirs + files;
+    return READ_DONE;
+}
+
+TEST(PanelRead, OtherReadersGrowToWhatTheySawBeforeOneReread) {
+    PanelPtr p(PanelCreate(0, L"C:\\"));
+    p->settings.panelMode = PANEL_ARCHIVE;
+    p->archiveReader = FakeReader;
+    FakeReaderCalls = 0;
+    ASSERT_EQ(0, PanelReadAndPrepare(p.get()));
+    EXPECT_EQ(2, FakeReaderCalls);
+    EXPECT_EQ(2, p->readPasses);
+    EXPECT_EQ(1200, p->dirArea);
+    EXPECT_EQ(12000, p->capacity);
+    EXPECT_EQ(10751, p->total);
+    EXPECT_STREQ(L"..", p->view[0]->name);
+
+    p->archiveReader = NULL;
+    EXPECT_EQ(1, PanelReadAndPrepare(p.get()));
+}
+
 TEST(PanelRead, EmptyDirectoryListsBlankParentAlone) {
     TempDir dir;
     ASSERT_TRUE(MakeDir(dir.File(L"empty")));
