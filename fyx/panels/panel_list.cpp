@@ -45,11 +45,10 @@ Panel* PanelCreate(int index, const wchar_t* initialPath) {
     if (!panel) return NULL;
     panel->index = index;
     panel->focus = index == 0 ? 1 : 2;
-    PanelStoredView stored;
-    PanelDefaultStoredView(index, &stored);
-    PanelSettingsFromStored(&stored, &panel->settings);
-    panel->options.removableIcons = 1;
-    panel->options.fixedIcons = 1;
+    // Usable before the configuration is applied: the defaults' view.
+    ConfigRecord defaults;
+    PREFS_GetDefaultConfiguration(&defaults);
+    PanelApplyConfiguration(panel, &defaults);
     panel->dirArea = PANEL_DIR_AREA_START;
     if (AddRecords(panel, PANEL_POOL_START)) {
         delete panel;
