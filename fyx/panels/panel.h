@@ -309,3 +309,11 @@ int PanelCompareNames(const wchar_t* a, const wchar_t* b);
 int PanelCompareEntries(const PanelEntry* a, const PanelEntry* b, int sortMode);
 void PanelSort(Panel* panel);
 void PanelResort(Panel* panel);
+// The mode after a "Sort by ..." menu choice of one key bit: unchanged when
+// it is already the key, else that key with reverse and directories kept.
+int PanelSortModeForKey(int sortMode, int key);
+// The mode after a click on the title of a key: reverse toggled when it is
+// the current key, else as the menu.
+int PanelSortModeForTitle(int sortMode, int key);
+// Sets the mode and re-sorts; 1 when it changed.
+int PanelApplySortMode(Panel* panel, int sortMode);

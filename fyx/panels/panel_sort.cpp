@@ -102,3 +102,20 @@ void PanelResort(Panel* panel) {
         }
     }
 }
+
+int PanelSortModeForKey(int sortMode, int key) {
+    if ((sortMode & SORT_KEY_BITS) == key) return sortMode;
+    return (sortMode & ~SORT_KEY_BITS) | key;
+}
+
+int PanelSortModeForTitle(int sortMode, int key) {
+    if (KeyOf(sortMode) == key) return sortMode ^ SORT_REVERSE;
+    return PanelSortModeForKey(sortMode, key);
+}
+
+int PanelApplySortMode(Panel* panel, int sortMode) {
+    if (sortMode == panel->settings.sortMode) return 0;
+    panel->settings.sortMode = sortMode;
+    PanelResort(panel);
+    return 1;
+}

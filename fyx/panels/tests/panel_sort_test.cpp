@@ -196,6 +196,39 @@ TEST(PanelResort, CursorFollowsItsEntryAcrossModes) {
     EXPECT_STREQ(L"gamma", p->view[3]->name);
 }
 
+TEST(PanelResort, MenuAndTitleChangesOfTheMode) {
+    struct Case {
+        int mode;
+        int key;
+        int menu;
+        int title;
+    } cases[] = {
+        {SORT_NAME, SORT_NAME, SORT_NAME, SORT_NAME | SORT_REVERSE},
+        {SORT_NAME | SORT_REVERSE | SORT_DIRS, SORT_SIZE, SORT_SIZE | SORT_REVERSE | SORT_DIRS,
+         SORT_SIZE | SORT_REVERSE | SORT_DIRS},
+        {SORT_TIME | SORT_REVERSE, SORT_TIME, SORT_TIME | SORT_REVERSE, SORT_TIME},
+        {SORT_EXT, SORT_NAME, SORT_NAME, SORT_NAME},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.menu, PanelSortModeForKey(c.mode, c.key)) << c.mode << " " << c.key;
+        EXPECT_EQ(c.title, PanelSortModeForTitle(c.mode, c.key)) << c.mode << " " << c.key;
+    }
+
+    // Two clicks on the Size title: ascending, then descending sizes.
+    Listing l(SORT_NAME);
+    l.Parent();
+    for (const Item& i : kMixed) l.Add(i);
+    l.Sort();
+    Panel* p = l.panel();
+    EXPECT_EQ(1, PanelApplySortMode(p, PanelSortModeForTitle(p->settings.sortMode, SORT_SIZE)));
+    EXPECT_STREQ(L"small.c", p->view[p->dirCount]->name);
+    EXPECT_STREQ(L"big.iso", p->view[p->total - 1]->name);
+    EXPECT_EQ(1, PanelApplySortMode(p, PanelSortModeForTitle(p->settings.sortMode, SORT_SIZE)));
+    EXPECT_STREQ(L"big.iso", p->view[p->dirCount]->name);
+    EXPECT_STREQ(L"small.c", p->view[p->total - 1]->name);
+    EXPECT_EQ(0, PanelApplySortMode(p, PanelSortModeForKey(p->settings.sortMode, SORT_SIZE)));
+}
+
 TEST(PanelResort, ShellModeSortsByNameAndKeepsFolderOrder) {
     Listing l(SORT_SIZE | SORT_DIRS);
     for (const Item& i : kMixed) l.Add(i);
