@@ -52,6 +52,7 @@ void PanelUpdateDiskFigures(Panel* panel) {
     panel->freeBytes = PanelDiskFreeBytes(panel->currentPath);
     panel->totalBytes = PanelDiskTotalBytes(panel->currentPath);
     panel->usedBytes = panel->totalBytes >= panel->freeBytes ? panel->totalBytes - panel->freeBytes : 0;
+    panel->diskFiguresTaken = 1;
 
     int load = -1;
     switch (panel->driveType) {
@@ -198,7 +199,7 @@ int PanelChangeDirectory(Panel* panel, const wchar_t* path) {
         if (panel->listingCleared) PanelReadAndPrepare(panel);
         return error ? error : ERROR_GEN_FAILURE;
     }
-    if (driveChanged) PanelUpdateDiskFigures(panel);
+    if (driveChanged || !panel->diskFiguresTaken) PanelUpdateDiskFigures(panel);
     // The remembered state belongs to the directory it was taken in.
     if (panel->keepCursor && wcscmp(panel->rememberedPath, panel->currentPath) == 0)
         PanelRestoreState(panel);
