@@ -254,8 +254,10 @@ TEST(PanelRead, ColumnTextsComeFromTheEntry) {
     p->settings.showType = 1;
     p->settings.showDosName = 1;
     p->settings.sizeFormat = 1;
+    ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_ARCHIVE));
     PanelRefresh(p.get());
     e = p->view[1];
+    EXPECT_STREQ(L"A     ", e->dateText + 22);  // the new listing's letters
     EXPECT_STRNE(L"", e->typeText);
     EXPECT_GT(p->columns.typeMax, 0);
     PanelFormatSizeText(1536, 1, size);
