@@ -15,6 +15,8 @@ cleanup() {
 trap cleanup EXIT
 # Wine's background services start detached from our output.
 "$run" cmd /c exit >/dev/null 2>&1 </dev/null || true
+# The program folder (where "Fyx.ini" lives) is the folder Fyx starts in.
+cd "$top/build/x86_64/bin"
 if [ -n "${DISPLAY:-}" ]; then
   "$run" "$top/build/x86_64/bin/Fyx.exe"
   exit 0
