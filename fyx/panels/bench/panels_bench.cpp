@@ -70,7 +70,7 @@ int wmain() {
 
     const int kRounds = 3;
     double bare = 1e30, cold = 1e30, warm = 1e30;
-    int entries = 0, total = 0;
+    int entries = 0, total = 0, passes = 0, capacity = 0;
     uint64_t bytes = 0;
     for (int round = 0; round < kRounds; round++) {
         double t0 = Seconds();
@@ -89,6 +89,8 @@ int wmain() {
             return 1;
         }
         if (t3 - t2 < cold) cold = t3 - t2;
+        passes = panel->readPasses;
+        capacity = panel->capacity;
         double t4 = Seconds();
         PanelChangeDirectory(panel, root);
         double t5 = Seconds();
@@ -97,7 +99,8 @@ int wmain() {
         bytes = PanelMemoryBytes(panel);
         PanelDestroy(panel);
     }
-    printf("entries enumerated: %d, listed: %d\n", entries, total);
+    printf("entries enumerated: %d, listed: %d, pool %d records, enumerations per new read: %d\n",
+           entries, total, capacity, passes);
     printf("bare FindFirstFileW/FindNextFileW loop: %.3f s\n", bare);
     printf("read and prepare (name sort), new panel: %.3f s, ratio %.2f\n", cold, cold / bare);
     printf("read and prepare (name sort), grown panel: %.3f s, ratio %.2f\n", warm, warm / bare);
