@@ -67,7 +67,6 @@ const int PANEL_VISITED_MAX = 20;
 const int PANEL_PATH_CHARS = 260;
 const int PANEL_SHELL_PATH_CHARS = 1024;
 const int PANEL_DATE_CHARS = 30;
-const int PANEL_SIZE_TEXT_CHARS = 20;
 
 // One listed item. The texts live in the panel's text store and stay valid
 // until the next read of the panel; a field the current mode does not fill
@@ -285,6 +284,10 @@ void PanelRecreateIconList(Panel* panel);
 int PanelAddVisited(Panel* panel, const wchar_t* path);
 uint64_t PanelMemoryBytes(const Panel* panel);
 
+// panel_fsk.cpp: 1 when the path is an existing directory, else 0 with the
+// reason as the last error.
+int PanelIsDirectory(const wchar_t* path);
+
 // panel_read.cpp
 int PanelReadAndPrepare(Panel* panel);
 int PanelReadFileSystem(Panel* panel);
@@ -303,7 +306,6 @@ void PanelRememberState(Panel* panel);
 void PanelRestoreState(Panel* panel);
 void PanelClearRefreshRequests(Panel* panel);
 void PanelUpdateDiskFigures(Panel* panel);
-int PanelIsDirectory(const wchar_t* path);
 
 // panel_sort.cpp
 int PanelCompareNames(const wchar_t* a, const wchar_t* b);

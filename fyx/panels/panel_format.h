@@ -24,8 +24,11 @@ int PanelExtensionDot(const wchar_t* name, size_t length);
 // ASCII-only case of a name: 0 upper, 1 lower, else unchanged.
 void PanelApplyNameCase(wchar_t* text, int nameCase);
 
-// From the file utility library.
-void PanelFormatSizeText(uint64_t size, int sizeFormat, wchar_t out[20]);
+// Room for any 64-bit size with its digit groups ("18 446 744 073 709 551 615").
+const int PANEL_SIZE_TEXT_CHARS = 32;
+
+// Through the file utility library.
+void PanelFormatSizeText(uint64_t size, int sizeFormat, wchar_t out[PANEL_SIZE_TEXT_CHARS]);
 void PanelFileExtension(const wchar_t* name, wchar_t out[260]);
 uint64_t PanelDiskFreeBytes(const wchar_t* path);
 uint64_t PanelDiskTotalBytes(const wchar_t* path);

@@ -16,16 +16,6 @@ static void CopyPath(wchar_t* out, const wchar_t* text) {
     out[n] = 0;
 }
 
-int PanelIsDirectory(const wchar_t* path) {
-    DWORD attributes = GetFileAttributesW(path);
-    if (attributes == INVALID_FILE_ATTRIBUTES) return 0;
-    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        SetLastError(ERROR_DIRECTORY);
-        return 0;
-    }
-    return 1;
-}
-
 static void RootOf(const wchar_t* path, wchar_t* root) {
     CopyPath(root, path);
     PathStripToRootW(root);

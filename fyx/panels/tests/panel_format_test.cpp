@@ -49,6 +49,26 @@ TEST(PanelFormat, ExtensionSplitsOnlyInsideTheName) {
     for (const Case& c : cases) EXPECT_EQ(c.dot, PanelExtensionDot(c.name, wcslen(c.name))) << c.dot;
 }
 
+TEST(PanelFormat, SizeTextsAreTheFileUtilityLibrarys) {
+    struct Case {
+        uint64_t size;
+        const wchar_t* exact;
+        const wchar_t* brief;
+    } cases[] = {
+        {0, L"0", L"0 B"},
+        {1536, L"1 536", L"1.5 KB"},
+        {1610612736ull, L"1 610 612 736", L"1.5 GB"},
+        {~0ull, L"18 446 744 073 709 551 615", L"16.0 EB"},
+    };
+    for (const Case& c : cases) {
+        wchar_t text[PANEL_SIZE_TEXT_CHARS];
+        PanelFormatSizeText(c.size, 0, text);
+        EXPECT_STREQ(c.exact, text);
+        PanelFormatSizeText(c.size, 1, text);
+        EXPECT_STREQ(c.brief, text);
+    }
+}
+
 TEST(PanelFormat, NameCaseChangesOnlyAsciiLetters) {
     wchar_t upper[] = L"stra\x00DF" L"e.txt";
     PanelApplyNameCase(upper, 0);

@@ -243,7 +243,7 @@ TEST(PanelRead, ColumnTextsComeFromTheEntry) {
     swprintf(expected, 40, L"%02d.%02d.%d  %02d:%02d:%02d  RA    ", sst.wDay, sst.wMonth, sst.wYear,
              sst.wHour, sst.wMinute, sst.wSecond);
     EXPECT_STREQ(expected, e->dateText);
-    wchar_t size[20];
+    wchar_t size[PANEL_SIZE_TEXT_CHARS];
     PanelFormatSizeText(1536, 0, size);
     EXPECT_STREQ(size, e->sizeText);
     // Type names and DOS names are asked for only while something shows them.
@@ -345,7 +345,7 @@ TEST(PanelRefreshTest, SelectionAndComputedSizesSurvive) {
     sized = p->view[Position(p.get(), L"sized")];
     EXPECT_EQ((DWORD)(EF_DIRECTORY | EF_SELECTED | EF_SIZE_KNOWN), sized->flags);
     EXPECT_EQ(5000u, sized->size);
-    wchar_t text[20];
+    wchar_t text[PANEL_SIZE_TEXT_CHARS];
     PanelFormatSizeText(5000, p->settings.sizeFormat, text);
     EXPECT_STREQ(text, sized->sizeText);
     EXPECT_EQ(0u, p->view[Position(p.get(), L"other.bin")]->flags & EF_SELECTED);
