@@ -81,13 +81,6 @@ void PanelFormatDateText(const FILETIME* utc, DWORD attributes, int64_t bias, in
     PanelAttributeLetters(attributes, p);
 }
 
-int PanelExtensionDot(const wchar_t* name, size_t length) {
-    for (size_t i = length; i-- > 0;) {
-        if (name[i] == L'.') return (i == 0 || i + 1 == length) ? -1 : (int)i;
-    }
-    return -1;
-}
-
 void PanelApplyNameCase(wchar_t* text, int nameCase) {
     for (; *text; text++) {
         if (nameCase == 0 && *text >= L'a' && *text <= L'z') *text = (wchar_t)(*text - 32);

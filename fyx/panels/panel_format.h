@@ -18,9 +18,6 @@ void PanelBlankDateText(wchar_t out[30]);
 // H S R A C E for the present attributes, from the left, blanks after.
 void PanelAttributeLetters(DWORD attributes, wchar_t out[7]);
 
-// Position of the dot that splits a file name into name and extension
-// columns, or -1 when the name stays whole (no dot, or only at either end).
-int PanelExtensionDot(const wchar_t* name, size_t length);
 // ASCII-only case of a name: 0 upper, 1 lower, else unchanged.
 void PanelApplyNameCase(wchar_t* text, int nameCase);
 
@@ -30,5 +27,8 @@ const int PANEL_SIZE_TEXT_CHARS = 32;
 // Through the file utility library.
 void PanelFormatSizeText(uint64_t size, int sizeFormat, wchar_t out[PANEL_SIZE_TEXT_CHARS]);
 void PanelFileExtension(const wchar_t* name, wchar_t out[260]);
+// Position of the dot that splits a file name into name and extension
+// columns, or -1 when the name stays whole (no dot, or only at either end).
+int PanelExtensionDot(const wchar_t* name, size_t length);
 uint64_t PanelDiskFreeBytes(const wchar_t* path);
 uint64_t PanelDiskTotalBytes(const wchar_t* path);

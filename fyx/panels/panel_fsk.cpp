@@ -28,6 +28,11 @@ void PanelFileExtension(const wchar_t* name, wchar_t out[260]) {
     CopyText(out, 260, FYX_FSK_GetFileExtension(name));
 }
 
+int PanelExtensionDot(const wchar_t* name, size_t length) {
+    size_t ext = wcslen(FYX_FSK_GetFileExtension(name));
+    return ext && ext < length ? (int)(length - ext - 1) : -1;
+}
+
 // An unreadable figure (all ones) counts as nothing.
 uint64_t PanelDiskFreeBytes(const wchar_t* path) {
     unsigned long long bytes = FYX_FSK_GetDiskFreeSpaceInBytes(path);
