@@ -15,7 +15,7 @@ bool MemoryInput::ReadAt(uint64_t offset, void* buffer, size_t size, size_t* got
     if (offset >= size_) return true;
     size_t n = size_ - static_cast<size_t>(offset);
     if (n > size) n = size;
-    memcpy(buffer, data_ + offset, n);
+    if (n) memcpy(buffer, data_ + offset, n);
     *got = n;
     return true;
 }
