@@ -391,3 +391,8 @@ FYXUNZIP_API int WINAPI Wiz_SingleEntryUnzip(int includeCount, char** includeNam
         return kUzNoMemory;  // nothing may leave the library as an exception
     }
 }
+
+BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) fyxzipwin::UseSystemOemCodePage();
+    return TRUE;
+}

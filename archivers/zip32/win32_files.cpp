@@ -3,6 +3,8 @@
 
 #include <string.h>
 
+#include "zip_names.h"
+
 namespace fyxzipwin {
 
 namespace {
@@ -143,6 +145,24 @@ bool Win32Output::Close() {
 
 std::unique_ptr<fyxzip::InputFile> Win32Opener::Open(const std::string& path) {
     return Win32Input::Open(Utf8ToWide(path));
+}
+
+namespace {
+
+std::string OemToUtf8(const std::string& raw) {
+    if (raw.empty()) return raw;
+    // Control bytes keep their graphic forms, as on the OEM console.
+    int n = MultiByteToWideChar(CP_OEMCP, MB_USEGLYPHCHARS, raw.data(), static_cast<int>(raw.size()), nullptr, 0);
+    if (n <= 0) return fyxzip::Cp437ToUtf8(raw);
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_OEMCP, MB_USEGLYPHCHARS, raw.data(), static_cast<int>(raw.size()), &wide[0], n);
+    return WideToUtf8(wide);
+}
+
+}  // namespace
+
+void UseSystemOemCodePage() {
+    if (GetOEMCP() != 437) fyxzip::SetLegacyDecoder(OemToUtf8);
 }
 
 uint32_t FileTimeToDos(const FILETIME& utc) {

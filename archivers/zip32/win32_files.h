@@ -63,6 +63,10 @@ public:
 // '*' and '?' patterns; '/' and '\\' match each other.
 bool MatchesPattern(const std::wstring& pattern, const std::wstring& name, bool caseInsensitive);
 
+// Names without the UTF-8 flag are read in the system's OEM code page
+// (code page 437 stays the core's own table).
+void UseSystemOemCodePage();
+
 // MS-DOS form of a file time in local time.
 uint32_t FileTimeToDos(const FILETIME& utc);
 // A UTC file time from an entry: its NTFS/Unix time, else its DOS local time.

@@ -281,3 +281,8 @@ FYXZIP_API int WINAPI ZpArchive(ZipCommand command) {
         return kZpNoMemory;  // nothing may leave the library as an exception
     }
 }
+
+BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) fyxzipwin::UseSystemOemCodePage();
+    return TRUE;
+}

@@ -89,6 +89,14 @@ std::string Cp437ToUtf8(const std::string& raw) {
     return out;
 }
 
+namespace {
+LegacyDecoder g_legacy = nullptr;
+}
+
+void SetLegacyDecoder(LegacyDecoder decoder) { g_legacy = decoder; }
+
+std::string DecodeLegacy(const std::string& raw) { return g_legacy ? g_legacy(raw) : Cp437ToUtf8(raw); }
+
 bool Utf8ToCp437(const std::string& utf8, std::string* raw) {
     raw->clear();
     size_t i = 0;

@@ -10,6 +10,12 @@ namespace fyxzip {
 
 // OEM code page 437 bytes to UTF-8, control bytes as their graphic characters.
 std::string Cp437ToUtf8(const std::string& raw);
+
+// Decodes names stored without the UTF-8 flag. Code page 437 unless a
+// platform installs the system's OEM code page (set once, before any reading).
+typedef std::string (*LegacyDecoder)(const std::string& raw);
+void SetLegacyDecoder(LegacyDecoder decoder);
+std::string DecodeLegacy(const std::string& raw);
 // UTF-8 to code page 437; false when a character has no byte there.
 bool Utf8ToCp437(const std::string& utf8, std::string* raw);
 

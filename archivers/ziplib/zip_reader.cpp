@@ -34,7 +34,7 @@ std::string DecodeText(const std::string& raw, bool utf8Flag) {
     // Unmarked names that are valid UTF-8 with multi-byte characters are UTF-8
     // far more often than they are code page 437 that happens to look so.
     if (!IsAscii(raw) && IsValidUtf8(raw)) return raw;
-    return Cp437ToUtf8(raw);
+    return DecodeLegacy(raw);
 }
 
 }  // namespace

@@ -170,3 +170,8 @@ FYXLST_API void FYXLST_ExitList(void) {
     g_state.next = 0;
     g_state.browsed = false;
 }
+
+BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) fyxzipwin::UseSystemOemCodePage();
+    return TRUE;
+}
