@@ -225,8 +225,11 @@ Result Archive::ReadCentralDirectory(uint64_t offset, uint64_t size, uint64_t co
         uint64_t limit = k + 1 < order.size() ? entries_[order[k + 1]].localHeaderOffset : centralOffset_;
         uint64_t minimumEnd = e.localHeaderOffset + kLocalHeaderSize + e.rawName.size();
         if (e.localHeaderOffset >= centralOffset_ || minimumEnd < e.localHeaderOffset ||
-            e.compressedSize > limit || minimumEnd > limit - e.compressedSize)
+            e.compressedSize > limit || minimumEnd > limit - e.compressedSize) {
+            // Both sides of a shared byte range are refused, not only the first.
             e.overlaps = true;
+            if (k + 1 < order.size()) entries_[order[k + 1]].overlaps = true;
+        }
     }
     return kOk;
 }

@@ -436,6 +436,42 @@ TEST(ZipCore, TruncatedAndCorruptedArchivesFailCleanly) {
     }
 }
 
+// Headers that lie about sizes or offsets: the data is refused, and never
+// more than the stated size comes out.
+TEST(ZipCore, LyingHeadersAreCaught) {
+    MemoryOpener opener;
+    std::vector<NewItem> items = {FileItem(opener, "one.txt", Text(20000)), FileItem(opener, "two.txt", Text(30000))};
+    WriteOptions options;
+    MemoryOutput out;
+    ASSERT_EQ(kOk, WriteToMemory(items, opener, options, &out));
+    Archive good;
+    MemoryInput goodIn(out.bytes.data(), out.bytes.size());
+    ASSERT_EQ(kOk, good.Open(&goodIn));
+    const Entry& first = good.entries()[0];
+    const size_t cd1 = static_cast<size_t>(good.centralDirectoryOffset());
+    const size_t cd2 = cd1 + 46 + first.rawName.size() + first.centralExtra.size() + first.rawComment.size();
+    struct Case { const char* what; size_t at; uint32_t value; size_t entry; Result expected; } cases[] = {
+        {"smaller size", cd1 + 24, 100, 0, kSizeMismatch},
+        {"larger size", cd1 + 24, 20001, 0, kSizeMismatch},
+        {"packed size past the directory", cd1 + 20, 0x00FFFFFF, 0, kBadArchive},
+        {"second entry on top of the first", cd2 + 42, 0, 1, kBadArchive},
+        {"wrong CRC", cd2 + 16, 0x12345678, 1, kCrcError},
+        {"method bzip2", cd1 + 10, 12, 0, kUnsupportedMethod},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<uint8_t> bad = out.bytes;
+        for (int i = 0; i < (c.at == cd1 + 10 ? 2 : 4); ++i) bad[c.at + i] = uint8_t(c.value >> (8 * i));
+        MemoryInput in(bad.data(), bad.size());
+        Archive archive;
+        ASSERT_EQ(kOk, archive.Open(&in));
+        const Entry& e = archive.entries()[c.entry];
+        CollectSink sink;
+        EXPECT_EQ(c.expected, ExtractEntry(archive, e, "", sink));
+        EXPECT_LE(sink.bytes.size(), e.size);
+    }
+}
+
 // Debian's unzip and bsdtar must read what we write without a warning.
 TEST(ZipCore, PeersTestOurArchivesWithoutWarnings) {
     if (system("command -v unzip >/dev/null && command -v bsdtar >/dev/null") != 0) GTEST_SKIP() << "no peers";
