@@ -21,7 +21,6 @@ extern "C" {
 namespace fyxzip {
 namespace {
 
-const uint64_t kInMemoryLimit = 64ull << 20;   // larger files are deflated while written
 const uint64_t kBytesInFlight = 512ull << 20;  // compressed jobs waiting to be written
 const size_t kChunk = 1 << 20;
 const uint32_t kMax32 = 0xFFFFFFFF;
@@ -543,7 +542,7 @@ Result Writer::Run() {
     jobOfStep_.assign(plan_.size(), -1);
     for (size_t s = 0; s < plan_.size(); ++s) {
         int n = plan_[s].newIndex;
-        if (n < 0 || items_[n].sourcePath.empty() || items_[n].size > kInMemoryLimit) continue;
+        if (n < 0 || items_[n].sourcePath.empty() || items_[n].size > options_.inMemoryLimit) continue;
         jobOfStep_[s] = static_cast<int>(jobs_.size());
         Job job;
         job.item = n;

@@ -48,6 +48,9 @@ struct WriteOptions {
     int threads = 0;        // 0: one per processor
     std::string password;   // not empty: traditional PKWARE encryption of new files
     bool forceZip64 = false;
+    // Files up to this size are deflated whole in memory by the workers;
+    // larger ones are deflated while they are written.
+    uint64_t inMemoryLimit = 64ull << 20;
     bool keepComment = true;
     std::string comment;    // used when keepComment is false or there is no old archive
 };

@@ -479,11 +479,14 @@ TEST(ZipCore, PeersTestOurArchivesWithoutWarnings) {
     ASSERT_NE(nullptr, mkdtemp(dirTemplate));
     std::string dir = dirTemplate;
     MemoryOpener opener;
-    struct Case { const char* file; bool forceZip64; int level; std::string password; } cases[] = {
-        {"plain.zip", false, 6, ""},
-        {"zip64.zip", true, 6, ""},
-        {"stored.zip", false, 0, ""},
-        {"crypt.zip", false, 6, "secret"},
+    struct Case { const char* file; bool forceZip64; int level; std::string password; uint64_t inMemory; } cases[] = {
+        {"plain.zip", false, 6, "", 64 << 20},
+        {"zip64.zip", true, 6, "", 64 << 20},
+        {"stored.zip", false, 0, "", 64 << 20},
+        {"crypt.zip", false, 6, "secret", 64 << 20},
+        {"streamed.zip", false, 6, "", 1000},
+        {"streamed-zip64.zip", true, 9, "", 1000},
+        {"streamed-crypt.zip", false, 6, "secret", 1000},
     };
     std::vector<NewItem> items = {FolderItem("folder/"), FileItem(opener, "folder/text.txt", Text(200000)),
                                   FileItem(opener, "r\xc3\xb6mer \xe2\x98\x83.txt", "non-ASCII name"),
@@ -495,11 +498,25 @@ TEST(ZipCore, PeersTestOurArchivesWithoutWarnings) {
         options.forceZip64 = c.forceZip64;
         options.level = c.level;
         options.password = c.password;
+        options.inMemoryLimit = c.inMemory;
         std::string path = dir + "/" + c.file;
         std::unique_ptr<StdioOutput> out = StdioOutput::Create(path);
         CountingProgress progress;
         ASSERT_EQ(kOk, WriteArchive(*out, nullptr, BuildPlan(nullptr, items, kAddAndReplace), items, opener, options, progress));
         ASSERT_TRUE(out->Close());
+        {
+            std::unique_ptr<StdioInput> in = StdioInput::Open(path);
+            Archive back;
+            ASSERT_EQ(kOk, back.Open(in.get()));
+            for (const Entry& e : back.entries()) {
+                if (e.isFolder) continue;
+                CollectSink sink;
+                ASSERT_EQ(kOk, ExtractEntry(back, e, c.password, sink)) << e.name;
+                EXPECT_TRUE(sink.bytes == opener.files[e.name]) << e.name;
+                if (e.name == "random.bin") EXPECT_EQ(kMethodStored, e.method);
+                if (e.name == "folder/text.txt") EXPECT_EQ(c.level ? kMethodDeflated : kMethodStored, e.method);
+            }
+        }
         int status = 0;
         std::string pw = c.password.empty() ? "" : " -P " + c.password;
         std::string text = RunCommand("unzip -t" + pw + " '" + path + "'", &status);
