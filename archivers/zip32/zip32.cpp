@@ -18,7 +18,6 @@ namespace {
 
 // Copies of what the caller set up: the library keeps no caller pointers.
 struct Settings {
-    bool initialised = false;
     ZipCallbacks callbacks = {};
     ZipOptions options = {};
     std::string date, rootFolder, tempFolder;
@@ -259,7 +258,6 @@ int Archive(const ZipCommand& command) {
 FYXZIP_API int WINAPI ZpInit(ZipCallbacks* callbacks) {
     if (!callbacks || !callbacks->print) return 0;
     g_settings.callbacks = *callbacks;
-    g_settings.initialised = true;
     return 1;
 }
 

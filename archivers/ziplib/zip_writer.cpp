@@ -285,7 +285,13 @@ void Writer::Worker() {
             jobs_[k].state = 1;
             inFlight_ += items_[jobs_[k].item].size;
         }
-        Compress(jobs_[k]);
+        try {
+            Compress(jobs_[k]);
+        } catch (...) {
+            // An exception must not end the thread (and the process) here.
+            jobs_[k].data.clear();
+            jobs_[k].result = kNoMemory;
+        }
         {
             std::lock_guard<std::mutex> lock(mutex_);
             jobs_[k].state = 2;

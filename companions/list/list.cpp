@@ -117,12 +117,16 @@ FYXLST_API int FYXLST_Initialize(void) { return 1; }
 
 FYXLST_API void FYXLST_UnInitialize(void) { FYXLST_ExitList(); }
 
-FYXLST_API int FYXLST_IsSupportedArchive(const wchar_t* path) { return Identify(path, nullptr) ? 1 : 0; }
-
 FYXLST_API int FYXLST_GetArchiveType(const wchar_t* path) {
-    const Format* f = Identify(path, nullptr);
-    return f ? f->type : 0;
+    try {
+        const Format* f = Identify(path, nullptr);
+        return f ? f->type : 0;
+    } catch (...) {
+        return 0;
+    }
 }
+
+FYXLST_API int FYXLST_IsSupportedArchive(const wchar_t* path) { return FYXLST_GetArchiveType(path) != 0 ? 1 : 0; }
 
 FYXLST_API int FYXLST_BrowseArchive(const wchar_t* path) {
     FYXLST_ExitList();
@@ -159,10 +163,14 @@ FYXLST_API int FYXLST_ReadList(FyxListRecord* record, int next, const wchar_t* f
 }
 
 FYXLST_API uint64_t FYXLST_GetExtractedDirectorySize(const wchar_t* folder) {
-    return SizeUnder(g_state.entries, folder ? folder : L"");
+    try {
+        return SizeUnder(g_state.entries, folder ? folder : L"");
+    } catch (...) {
+        return 0;
+    }
 }
 
-FYXLST_API uint64_t FYXLST_GetExtractedArchiveSize(void) { return SizeUnder(g_state.entries, L""); }
+FYXLST_API uint64_t FYXLST_GetExtractedArchiveSize(void) { return FYXLST_GetExtractedDirectorySize(L""); }
 
 FYXLST_API void FYXLST_ExitList(void) {
     g_state.entries.clear();
