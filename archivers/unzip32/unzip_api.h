@@ -112,6 +112,10 @@ enum {
     kUzBadPassword = 82,
 };
 
+// The entry point as bound at run time with GetProcAddress.
+typedef int(WINAPI* WizSingleEntryUnzipFn)(int includeCount, char** includeNames, int excludeCount,
+                                           char** excludeNames, UnzipOptions* options, UnzipCallbacks* callbacks);
+
 FYXUNZIP_API int WINAPI Wiz_SingleEntryUnzip(int includeCount, char** includeNames, int excludeCount,
                                              char** excludeNames, UnzipOptions* options,
                                              UnzipCallbacks* callbacks);

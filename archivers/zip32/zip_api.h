@@ -93,6 +93,11 @@ enum {
 //   from the 11th character on, relative to the root folder, '\' between parts);
 //   "s: <bytes>" after each piece of an entry's data, with the count of its
 //   uncompressed bytes just processed.
+// The entry points as bound at run time with GetProcAddress.
+typedef int(WINAPI* ZpInitFn)(ZipCallbacks* callbacks);
+typedef BOOL(WINAPI* ZpSetOptionsFn)(ZipOptions* options);
+typedef int(WINAPI* ZpArchiveFn)(ZipCommand command);
+
 FYXZIP_API int WINAPI ZpInit(ZipCallbacks* callbacks);
 FYXZIP_API BOOL WINAPI ZpSetOptions(ZipOptions* options);
 FYXZIP_API int WINAPI ZpArchive(ZipCommand command);

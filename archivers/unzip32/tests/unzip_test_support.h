@@ -12,7 +12,7 @@
 
 namespace unziptest {
 
-typedef int(WINAPI* UnzipFn)(int, char**, int, char**, UnzipOptions*, UnzipCallbacks*);
+typedef WizSingleEntryUnzipFn UnzipFn;
 
 // Found on the search path and bound by name, as the tool does.
 UnzipFn LoadUnzip();

@@ -14,10 +14,6 @@
 
 namespace {
 
-typedef int(WINAPI* ZpInitFn)(ZipCallbacks*);
-typedef BOOL(WINAPI* ZpSetOptionsFn)(ZipOptions*);
-typedef int(WINAPI* ZpArchiveFn)(ZipCommand);
-
 struct Library {
     ZpInitFn init = nullptr;
     ZpSetOptionsFn setOptions = nullptr;
