@@ -1,7 +1,7 @@
 // Fyx archive listing library: recognises RAR and ZIP archives and lists
 // their folders for the panels. Each format is one row of a table; RAR
-// browsing arrives with its reader, until then RAR archives are recognised
-// and report an error when browsed.
+// archives are listed through the RAR reader (an error while it cannot
+// read a generation yet).
 #include "list.h"
 
 #include <string.h>
@@ -23,7 +23,7 @@ namespace {
 struct Format {
     int type;
     bool (*recognise)(const std::vector<uint8_t>& head, fyxzipwin::Win32Input& file);
-    bool (*browse)(fyxzipwin::Win32Input& file, std::vector<ListedEntry>* entries);
+    bool (*browse)(fyxzipwin::Win32Input& file, const std::wstring& path, std::vector<ListedEntry>* entries);
 };
 
 const size_t kHeadBytes = 1 << 20;  // where a RAR signature may start
@@ -34,7 +34,71 @@ bool RecogniseRar(const std::vector<uint8_t>& head, fyxzipwin::Win32Input&) {
     return fyxrar::FindSignature(&stream, head.size(), &at) != 0;
 }
 
-bool BrowseRar(fyxzipwin::Win32Input&, std::vector<ListedEntry>*) { return false; }
+// A RAR volume read through Win32, for the RAR reader.
+class RarVolume : public fyxrar::Stream {
+public:
+    explicit RarVolume(std::unique_ptr<fyxzipwin::Win32Input> file) : file_(std::move(file)) {}
+    bool Read(void* buffer, size_t size, size_t* got) override {
+        if (!file_->ReadAt(position_, buffer, size, got)) return false;
+        position_ += *got;
+        return true;
+    }
+    bool Seek(uint64_t position) override {
+        position_ = position;
+        return true;
+    }
+    uint64_t Size() override { return file_->Size(); }
+
+private:
+    std::unique_ptr<fyxzipwin::Win32Input> file_;
+    uint64_t position_ = 0;
+};
+
+// Listing needs no password and no questions: a missing volume ends the list.
+class RarListHost : public fyxrar::Host {
+public:
+    std::unique_ptr<fyxrar::Stream> OpenVolume(const std::string& path) override {
+        std::unique_ptr<fyxzipwin::Win32Input> file = fyxzipwin::Win32Input::Open(fyxzipwin::Utf8ToWide(path));
+        if (!file) return nullptr;
+        return std::unique_ptr<fyxrar::Stream>(new RarVolume(std::move(file)));
+    }
+};
+
+uint32_t RarAttributes(const fyxrar::EntryInfo& e) {
+    if (e.hostOs == fyxrar::kHostMsDos || e.hostOs == fyxrar::kHostWin32) return e.attributes & 0x4827;
+    uint32_t attributes = 0;
+    if (e.hostOs == fyxrar::kHostUnix && (e.attributes & 0200) == 0) attributes |= 0x01;
+    return attributes;
+}
+
+bool BrowseRar(fyxzipwin::Win32Input&, const std::wstring& path, std::vector<ListedEntry>* entries) {
+    RarListHost host;
+    std::string utf8 = fyxzipwin::WideToUtf8(path);
+    std::unique_ptr<fyxrar::Stream> stream = host.OpenVolume(utf8);
+    if (!stream) return false;
+    std::unique_ptr<fyxrar::Reader> reader;
+    fyxrar::ArchiveInfo info;
+    if (fyxrar::OpenArchive(&host, utf8, std::move(stream), fyxrar::kModeList, &reader, &info) != fyxrar::kOk)
+        return false;
+    for (;;) {
+        fyxrar::EntryInfo e;
+        fyxrar::Result r = reader->NextEntry(&e);
+        if (r == fyxrar::kEndArchive) return true;
+        if (r != fyxrar::kOk) return false;
+        std::string safe;
+        if (fyxzip::MakeSafeRelativePath(e.name, &safe) != fyxzip::kNameRefused) {
+            ListedEntry l;
+            l.path = fyxzipwin::Utf8ToWide(safe);
+            std::replace(l.path.begin(), l.path.end(), L'/', L'\\');
+            l.folder = e.directory;
+            l.size = e.directory ? 0 : e.unpackedSize;
+            l.dosTime = e.modified ? fyxzipwin::FileTimeToDos(fyxzipwin::EntryFileTime(e.modified, 0)) : e.dosTime;
+            l.attributes = RarAttributes(e) | (e.encrypted ? 0x4000u : 0u);
+            entries->push_back(l);
+        }
+        if (reader->Skip() != fyxrar::kOk) return false;
+    }
+}
 
 bool RecogniseZip(const std::vector<uint8_t>& head, fyxzipwin::Win32Input& file) {
     if (head.size() >= 4 && head[0] == 'P' && head[1] == 'K' && (head[2] == 3 || head[2] == 5) && head[3] == head[2] + 1)
@@ -44,7 +108,7 @@ bool RecogniseZip(const std::vector<uint8_t>& head, fyxzipwin::Win32Input& file)
     return r != fyxzip::kNotZip && r != fyxzip::kReadError;
 }
 
-bool BrowseZip(fyxzipwin::Win32Input& file, std::vector<ListedEntry>* entries) {
+bool BrowseZip(fyxzipwin::Win32Input& file, const std::wstring&, std::vector<ListedEntry>* entries) {
     fyxzip::Archive archive;
     if (archive.Open(&file) != fyxzip::kOk) return false;
     for (const fyxzip::Entry& e : archive.entries()) {
@@ -68,8 +132,15 @@ bool BrowseZip(fyxzipwin::Win32Input& file, std::vector<ListedEntry>* entries) {
     return true;
 }
 
-// ZIP first: a ZIP archive may carry a RAR archive inside as stored data.
+bool RecogniseRarAtStart(const std::vector<uint8_t>& head, fyxzipwin::Win32Input& file) {
+    static const uint8_t kStart[6] = {0x52, 0x61, 0x72, 0x21, 0x1A, 0x07};
+    return head.size() >= 8 && memcmp(head.data(), kStart, 6) == 0 && RecogniseRar(head, file);
+}
+
+// A RAR signature at the start wins; then the ZIP end record (a ZIP archive
+// may hold a RAR archive as stored data); then a RAR signature further in.
 const Format kFormats[] = {
+    {FYXLST_TYPE_RAR, RecogniseRarAtStart, BrowseRar},
     {FYXLST_TYPE_ZIP, RecogniseZip, BrowseZip},
     {FYXLST_TYPE_RAR, RecogniseRar, BrowseRar},
 };
@@ -134,7 +205,7 @@ FYXLST_API int FYXLST_BrowseArchive(const wchar_t* path) {
         std::unique_ptr<fyxzipwin::Win32Input> file;
         const Format* f = Identify(path, &file);
         if (!f) return 1;
-        if (!f->browse(*file, &g_state.entries)) {
+        if (!f->browse(*file, path, &g_state.entries)) {
             g_state.entries.clear();
             return 2;
         }
