@@ -275,3 +275,32 @@ TEST(Unzip32, ExistingFilesAskTheReplaceCallback) {
         }
     }
 }
+
+TEST(Unzip32, TestingAndListingWriteNothing) {
+    UnzipFn unzip = LoadUnzip();
+    struct Case { bool test; int result; const char* line; } cases[] = {
+        {true, kUzError, "    testing: storedok   OK"},
+        {false, kUzOk, "storedok"},
+    };
+    for (const Case& c : cases) {
+        ziptest::TempDir dir;
+        g_script = Script();
+        g_script.password = "crypt";
+        std::string archive = Ansi(TestArchive("libzip__broken.zip")), folder = Ansi(dir.path());
+        UnzipOptions options = Options(archive, folder);
+        options.testOnly = c.test;
+        options.verboseListing = !c.test;
+        UnzipCallbacks callbacks = Callbacks();
+        EXPECT_EQ(c.result, unzip(0, nullptr, 0, nullptr, &options, &callbacks));
+        bool found = false;
+        for (const std::string& l : g_script.lines) found = found || l.find(c.line) != std::string::npos;
+        EXPECT_TRUE(found) << c.line;
+        EXPECT_FALSE(ziptest::FileExists(dir.File(L"storedok")));
+        if (c.test) {
+            bool crcReported = false;
+            for (const std::string& l : g_script.lines)
+                crcReported = crcReported || l == "    testing: storedcrcerror   CRC error";
+            EXPECT_TRUE(crcReported);
+        }
+    }
+}
