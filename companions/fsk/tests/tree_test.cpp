@@ -31,13 +31,14 @@ bool IsBelow(const std::wstring& child, const std::wstring& parent) {
 }
 
 // top: a (a1, a2 (deep)), b, c (c1); files at several levels.
+const wchar_t* const kTreeFolders[] = {L"", L"\\a", L"\\a\\a1", L"\\a\\a2", L"\\a\\a2\\deep", L"\\b", L"\\c", L"\\c\\c1"};
+
 class FskTree : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_FALSE(scratch.path().empty());
         top = scratch.File(L"top");
-        for (const wchar_t* d : {L"", L"\\a", L"\\a\\a1", L"\\a\\a2", L"\\a\\a2\\deep", L"\\b", L"\\c", L"\\c\\c1"})
-            ASSERT_TRUE(MakeFolder(top + d));
+        for (const wchar_t* d : kTreeFolders) ASSERT_TRUE(MakeFolder(top + d));
         const struct {
             const wchar_t* name;
             size_t bytes;
@@ -48,8 +49,7 @@ protected:
 
     std::set<std::wstring> ExpectedDirectories() const {
         std::set<std::wstring> s;
-        for (const wchar_t* d : {L"", L"\\a", L"\\a\\a1", L"\\a\\a2", L"\\a\\a2\\deep", L"\\b", L"\\c", L"\\c\\c1"})
-            s.insert(top + d);
+        for (const wchar_t* d : kTreeFolders) s.insert(top + d);
         return s;
     }
 
