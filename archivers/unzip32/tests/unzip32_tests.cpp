@@ -81,7 +81,7 @@ std::wstring TestArchive(const char* name) { return ziptest::TestArchive(name); 
 
 std::string Ansi(const std::wstring& text) { return fyxzipwin::WideToAnsi(text); }
 
-bool ReadAll(const std::wstring& path, std::string* bytes) { return ziptest::ReadFileBytes(path, bytes); }
+bool ReadAll(const std::wstring& path, std::string* bytes) { return fyxtest::ReadFileBytes(path, bytes); }
 
 uint32_t Crc(const std::string& s) {
     return static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(s.data()), static_cast<uInt>(s.size())));
@@ -111,7 +111,7 @@ TEST(Unzip32, SharedArchivesUnpackAsTheirManifestSays) {
     ASSERT_NE(nullptr, unzip);
     for (const fyxziptest::ArchiveCase& c : fyxziptest::ArchiveCases()) {
         SCOPED_TRACE(c.file);
-        ziptest::TempDir dir;
+        fyxtest::TempDir dir;
         g_script = Script();
         g_script.password = c.password;
         std::string archive = Ansi(TestArchive(c.file)), folder = Ansi(dir.path());
@@ -138,7 +138,7 @@ TEST(Unzip32, SharedArchivesUnpackAsTheirManifestSays) {
             bool folder = x.name[strlen(x.name) - 1] == '/';
             if (x.unpacked != fyxzip::kOk) {
                 if (x.unpacked != fyxzip::kUnsafeName) {
-                    EXPECT_FALSE(ziptest::FileExists(path)) << "no damaged output";
+                    EXPECT_FALSE(fyxtest::FileExists(path)) << "no damaged output";
                 }
                 continue;
             }
@@ -152,9 +152,9 @@ TEST(Unzip32, SharedArchivesUnpackAsTheirManifestSays) {
             EXPECT_EQ(x.crc, Crc(bytes));
         }
         // Nothing lands beside or above the extraction folder, nor partial files in it.
-        EXPECT_FALSE(ziptest::FileExists(dir.path() + L"\\..\\xt"));
-        EXPECT_FALSE(ziptest::FileExists(L"Z:\\home\\evil.txt"));
-        EXPECT_FALSE(ziptest::FileExists(L"C:\\xt"));
+        EXPECT_FALSE(fyxtest::FileExists(dir.path() + L"\\..\\xt"));
+        EXPECT_FALSE(fyxtest::FileExists(L"Z:\\home\\evil.txt"));
+        EXPECT_FALSE(fyxtest::FileExists(L"C:\\xt"));
         WIN32_FIND_DATAW fd;
         HANDLE find = FindFirstFileW((dir.path() + L"\\*.fyxpart").c_str(), &fd);
         EXPECT_EQ(INVALID_HANDLE_VALUE, find);
@@ -164,7 +164,7 @@ TEST(Unzip32, SharedArchivesUnpackAsTheirManifestSays) {
 
 TEST(Unzip32, RefusedTraversalNamesAreReportedAndTheRestIsWritten) {
     UnzipFn unzip = LoadUnzip();
-    ziptest::TempDir dir;
+    fyxtest::TempDir dir;
     std::wstring inner = dir.File(L"target");
     CreateDirectoryW(inner.c_str(), nullptr);
     g_script = Script();
@@ -172,8 +172,8 @@ TEST(Unzip32, RefusedTraversalNamesAreReportedAndTheRestIsWritten) {
     UnzipOptions options = Options(archive, folder);
     UnzipCallbacks callbacks = Callbacks();
     EXPECT_EQ(kUzWarning, unzip(0, nullptr, 0, nullptr, &options, &callbacks));
-    EXPECT_FALSE(ziptest::FileExists(dir.File(L"xt")));
-    EXPECT_TRUE(ziptest::FileExists(inner + L"\\b.txt"));
+    EXPECT_FALSE(fyxtest::FileExists(dir.File(L"xt")));
+    EXPECT_TRUE(fyxtest::FileExists(inner + L"\\b.txt"));
     bool reported = false;
     for (const std::string& l : g_script.lines) reported = reported || l.find("skipping: ../xt") != std::string::npos;
     EXPECT_TRUE(reported);
@@ -184,14 +184,14 @@ TEST(Unzip32, PasswordIsAskedAndAWrongOneLeavesNoFile) {
     struct Case { const char* password; int result; bool written; } cases[] = {
         {"1234", kUzOk, true}, {"sample", kUzBadPassword, false}, {"", kUzBadPassword, false}};
     for (const Case& c : cases) {
-        ziptest::TempDir dir;
+        fyxtest::TempDir dir;
         g_script = Script();
         g_script.password = c.password;
         std::string archive = Ansi(TestArchive("libzip__encrypt-1234.zip")), folder = Ansi(dir.path());
         UnzipOptions options = Options(archive, folder);
         UnzipCallbacks callbacks = Callbacks();
         EXPECT_EQ(c.result, unzip(0, nullptr, 0, nullptr, &options, &callbacks)) << c.password;
-        EXPECT_EQ(c.written, ziptest::FileExists(dir.File(L"sample.txt"))) << c.password;
+        EXPECT_EQ(c.written, fyxtest::FileExists(dir.File(L"sample.txt"))) << c.password;
         EXPECT_GE(g_script.passwordQuestions, 1);
         EXPECT_LE(g_script.passwordQuestions, 4) << "a remembered wrong answer must not loop";
     }
@@ -199,7 +199,7 @@ TEST(Unzip32, PasswordIsAskedAndAWrongOneLeavesNoFile) {
 
 TEST(Unzip32, ProgressLinesAndMessageValues) {
     UnzipFn unzip = LoadUnzip();
-    ziptest::TempDir dir;
+    fyxtest::TempDir dir;
     g_script = Script();
     std::string archive = Ansi(TestArchive("libzip__broken.zip")), folder = Ansi(dir.path());
     UnzipOptions options = Options(archive, folder);
@@ -229,16 +229,16 @@ TEST(Unzip32, ProgressLinesAndMessageValues) {
 
 TEST(Unzip32, CancelFromThePrintCallbackStopsAndLeavesNoPartialFile) {
     UnzipFn unzip = LoadUnzip();
-    ziptest::TempDir dir;
+    fyxtest::TempDir dir;
     g_script = Script();
     g_script.cancelAtFilesize = 1;
     std::string archive = Ansi(TestArchive("libzip__broken.zip")), folder = Ansi(dir.path());
     UnzipOptions options = Options(archive, folder);
     UnzipCallbacks callbacks = Callbacks();
     EXPECT_EQ(kUzCancelled, unzip(0, nullptr, 0, nullptr, &options, &callbacks));
-    EXPECT_FALSE(ziptest::FileExists(dir.File(L"storedok")));
-    EXPECT_FALSE(ziptest::FileExists(dir.File(L"storedok.fyxpart")));
-    EXPECT_FALSE(ziptest::FileExists(dir.File(L"deflateok")));
+    EXPECT_FALSE(fyxtest::FileExists(dir.File(L"storedok")));
+    EXPECT_FALSE(fyxtest::FileExists(dir.File(L"storedok.fyxpart")));
+    EXPECT_FALSE(fyxtest::FileExists(dir.File(L"deflateok")));
 }
 
 TEST(Unzip32, ExistingFilesAskTheReplaceCallback) {
@@ -247,8 +247,8 @@ TEST(Unzip32, ExistingFilesAskTheReplaceCallback) {
         {kUzReplaceNo, false, false}, {kUzReplaceYes, false, true}, {kUzReplaceYesShort, false, true},
         {1, false, false}, {kUzReplaceNo, true, true}};
     for (const Case& c : cases) {
-        ziptest::TempDir dir;
-        ASSERT_TRUE(ziptest::WriteFileBytes(dir.File(L"Hello.txt"), "existing"));
+        fyxtest::TempDir dir;
+        ASSERT_TRUE(fyxtest::WriteFileBytes(dir.File(L"Hello.txt"), "existing"));
         // An old time: the entry is newer.
         HANDLE h = CreateFileW(dir.File(L"Hello.txt").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         FILETIME old = {0, 0x01000000};
@@ -283,7 +283,7 @@ TEST(Unzip32, TestingAndListingWriteNothing) {
         {false, kUzOk, "storedok"},
     };
     for (const Case& c : cases) {
-        ziptest::TempDir dir;
+        fyxtest::TempDir dir;
         g_script = Script();
         g_script.password = "crypt";
         std::string archive = Ansi(TestArchive("libzip__broken.zip")), folder = Ansi(dir.path());
@@ -295,7 +295,7 @@ TEST(Unzip32, TestingAndListingWriteNothing) {
         bool found = false;
         for (const std::string& l : g_script.lines) found = found || l.find(c.line) != std::string::npos;
         EXPECT_TRUE(found) << c.line;
-        EXPECT_FALSE(ziptest::FileExists(dir.File(L"storedok")));
+        EXPECT_FALSE(fyxtest::FileExists(dir.File(L"storedok")));
         if (c.test) {
             bool crcReported = false;
             for (const std::string& l : g_script.lines)

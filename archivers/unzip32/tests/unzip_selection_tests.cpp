@@ -50,7 +50,7 @@ struct MemoryOpener : fyxzip::SourceOpener {
 };
 
 // An archive whose file contents are their own names.
-std::wstring MakeFixture(const ziptest::TempDir& dir) {
+std::wstring MakeFixture(const fyxtest::TempDir& dir) {
     const char* names[] = {"top.txt", "dir/", "dir/a.txt", "dir/sub/", "dir/sub/b.txt", "other/c.txt", "other/d/e.txt"};
     std::vector<fyxzip::NewItem> items;
     for (const char* n : names) {
@@ -97,7 +97,7 @@ std::vector<std::wstring> FilesUnder(const std::wstring& root, const std::wstrin
 TEST(Unzip32Selection, AnswersPlaceEntriesAsTheToolExpects) {
     UnzipFn unzip = LoadUnzip();
     ASSERT_NE(nullptr, unzip);
-    ziptest::TempDir dir;
+    fyxtest::TempDir dir;
     std::wstring fixture = MakeFixture(dir);
     struct Case {
         const char* what;
@@ -118,7 +118,7 @@ TEST(Unzip32Selection, AnswersPlaceEntriesAsTheToolExpects) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        ziptest::TempDir out;
+        fyxtest::TempDir out;
         g_script = Script();
         bool accepted = false;
         g_script.replace = [&](const std::string& name8, int kind) -> int {

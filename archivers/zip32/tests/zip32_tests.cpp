@@ -83,7 +83,7 @@ protected:
         files = {{L"a.txt", Text(50000)}, {L"sub\\b.bin", Random(300000)}, {L"sub\\deep\\c.txt", Text(777)},
                  {L"hidden.txt", "hidden"}};
         if (GetACP() == 1252) files.push_back({L"r\u00f6mer.txt", "non-ASCII"});
-        for (const auto& f : files) ASSERT_TRUE(ziptest::WriteFileBytes(src + L"\\" + f.first, f.second));
+        for (const auto& f : files) ASSERT_TRUE(fyxtest::WriteFileBytes(src + L"\\" + f.first, f.second));
         SetFileAttributesW((src + L"\\hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
         for (const auto& f : files) SetTime(src + L"\\" + f.first, 130000000000000000ull);
         archive = dir.File(L"out.zip");
@@ -158,7 +158,7 @@ protected:
     }
 
     Library lib;
-    ziptest::TempDir dir;
+    fyxtest::TempDir dir;
     std::wstring src, archive;
     std::vector<std::pair<std::wstring, std::string>> files;
 };
@@ -209,7 +209,7 @@ TEST_F(Zip32, HiddenFilesNeedTheOption) {
 
 TEST_F(Zip32, UpdatingReplacesAnEntryAndKeepsTheOthers) {
     ASSERT_EQ(kZpOk, Pack({"a.txt", "sub"}));
-    ASSERT_TRUE(ziptest::WriteFileBytes(src + L"\\a.txt", "changed"));
+    ASSERT_TRUE(fyxtest::WriteFileBytes(src + L"\\a.txt", "changed"));
     ASSERT_EQ(kZpOk, Pack({"a.txt"}));
     EXPECT_NE(g_lines.end(), std::find(g_lines.begin(), g_lines.end(), "updating: a.txt"));
     std::map<std::string, std::string> contents = Contents();
@@ -224,18 +224,18 @@ TEST_F(Zip32, UpdatingReplacesAnEntryAndKeepsTheOthers) {
 TEST_F(Zip32, CancelOrFailureLeavesTheOldArchiveUntouched) {
     ASSERT_EQ(kZpOk, Pack({"a.txt", "sub"}));
     std::string before, after;
-    ASSERT_TRUE(ziptest::ReadFileBytes(archive, &before));
-    ASSERT_TRUE(ziptest::WriteFileBytes(src + L"\\a.txt", "changed"));
+    ASSERT_TRUE(fyxtest::ReadFileBytes(archive, &before));
+    ASSERT_TRUE(fyxtest::WriteFileBytes(src + L"\\a.txt", "changed"));
     g_cancelAtAdding = 2;
     EXPECT_EQ(kZpCancelled, Pack({"a.txt", "sub"}));
     g_cancelAtAdding = -1;
-    ASSERT_TRUE(ziptest::ReadFileBytes(archive, &after));
+    ASSERT_TRUE(fyxtest::ReadFileBytes(archive, &after));
     EXPECT_TRUE(before == after);
     EXPECT_TRUE(NoTempFiles());
     // A file that is not an archive is never replaced.
-    ASSERT_TRUE(ziptest::WriteFileBytes(archive, "not an archive"));
+    ASSERT_TRUE(fyxtest::WriteFileBytes(archive, "not an archive"));
     EXPECT_EQ(kZpFormat, Pack({"a.txt"}));
-    ASSERT_TRUE(ziptest::ReadFileBytes(archive, &after));
+    ASSERT_TRUE(fyxtest::ReadFileBytes(archive, &after));
     EXPECT_EQ("not an archive", after);
     EXPECT_TRUE(NoTempFiles());
 }

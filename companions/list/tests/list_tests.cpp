@@ -111,9 +111,9 @@ TEST(List, ImpliedFoldersSizesAndDateText) {
 }
 
 TEST(List, RecognisesRarByItsSignatureAndRefusesProgramsAndOtherFiles) {
-    ziptest::TempDir dir;
+    fyxtest::TempDir dir;
     std::string zip;
-    ASSERT_TRUE(ziptest::ReadFileBytes(ziptest::TestArchive("libzip__teststored.zip"), &zip));
+    ASSERT_TRUE(fyxtest::ReadFileBytes(ziptest::TestArchive("libzip__teststored.zip"), &zip));
     struct Case { const wchar_t* name; std::string bytes; int type; } cases[] = {
         {L"a.rar", std::string("Rar!\x1a\x07\x00", 7) + std::string(64, '\0'), FYXLST_TYPE_RAR},
         {L"b.rar", std::string("Rar!\x1a\x07\x01\x00", 8) + std::string(64, '\0'), FYXLST_TYPE_RAR},
@@ -124,7 +124,7 @@ TEST(List, RecognisesRarByItsSignatureAndRefusesProgramsAndOtherFiles) {
     };
     for (const Case& c : cases) {
         std::wstring path = dir.File(c.name);
-        ASSERT_TRUE(ziptest::WriteFileBytes(path, c.bytes));
+        ASSERT_TRUE(fyxtest::WriteFileBytes(path, c.bytes));
         EXPECT_EQ(c.type != 0, (FYXLST_IsSupportedArchive(path.c_str()) & 0xFF) != 0) << c.name;
         EXPECT_EQ(c.type, FYXLST_GetArchiveType(path.c_str())) << c.name;
         EXPECT_NE(0, FYXLST_BrowseArchive(path.c_str())) << c.name << ": a damaged RAR archive, or not an archive";
