@@ -1,6 +1,5 @@
 // Fyx copy and move tool: answers "version", reads its request and reports its end.
 #include <windows.h>
-#include <wchar.h>
 
 #include "plugin.h"
 
@@ -9,10 +8,7 @@ const UINT WM_TOOL_FINISHED = 0x8002;
 }
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
-    if (commandLine && wcscmp(commandLine, L"version") == 0) {
-        FYXPLG_PutLineToVersionBuffer(2, L"1.40");
-        return 0;
-    }
+    if (PluginAnswerVersionRequest(commandLine, 2, L"1.40")) return 0;
     PluginParams request = FYXPLG_LoadPluginParams();
     if (request.mainWindow == 0) return 0;
     SendMessageW(PluginParamsWindow(request), WM_TOOL_FINISHED, 0, 0);

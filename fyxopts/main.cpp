@@ -1,13 +1,9 @@
 // Fyx options program: answers "version"; the settings pages come later.
 #include <windows.h>
-#include <wchar.h>
 
 #include "plugin.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
-    if (commandLine && wcscmp(commandLine, L"version") == 0) {
-        FYXPLG_PutLineToVersionBuffer(0, L"1.34");
-        return 0;
-    }
+    if (PluginAnswerVersionRequest(commandLine, 0, L"1.34")) return 0;
     return 0;
 }

@@ -98,5 +98,15 @@ FYXPLG_API HWND FYXPLG_GetFYXWindowHandle(void);
 FYXPLG_API void FYXPLG_PutFyxOptsWindowHandle(HWND window);
 FYXPLG_API HWND FYXPLG_GetFyxOptsWindowHandle(void);
 
+// A tool started with exactly "version" puts its version text into its slot
+// and ends; true when that was the command line.
+inline bool PluginAnswerVersionRequest(const wchar_t* commandLine, unsigned slot, const wchar_t* version);
+
 FYXPLG_API void FYXPLG_SavePluginParams(PluginParams params);
 FYXPLG_API PluginParams FYXPLG_LoadPluginParams(void);
+
+inline bool PluginAnswerVersionRequest(const wchar_t* commandLine, unsigned slot, const wchar_t* version) {
+    if (!commandLine || lstrcmpW(commandLine, L"version") != 0) return false;
+    FYXPLG_PutLineToVersionBuffer(slot, version);
+    return true;
+}

@@ -153,4 +153,33 @@ TEST(PluginWindows, HandlesTravelAs32BitValues) {
     EXPECT_STREQ(L"1.0", FYXPLG_GetVersion());
 }
 
+TEST(PluginVersion, ToolsAnswerVersionAndEndWithoutARequest) {
+    struct Tool {
+        const wchar_t* exe;
+        unsigned slot;
+        const wchar_t* version;
+    } tools[] = {{L"fyxopts.exe", 0, L"1.34"},
+                 {L"fyxmover.exe", 2, L"1.40"},
+                 {L"fyxerase.exe", 3, L"1.20"},
+                 {L"fyxarc.exe", 5, L"1.00"}};
+    FYXPLG_InitVersionBuffer();
+    for (const Tool& t : tools) {
+        std::wstring exe = JoinPath(ProductDir(), t.exe);
+        EXPECT_EQ(0, RunProgram(exe, L"version", 30000)) << t.exe;
+        EXPECT_STREQ(t.version, FYXPLG_GetLineFromVersionBuffer(t.slot)) << t.exe;
+    }
+    // The last stored block names no main window: each tool ends at once, windowless.
+    PluginParams none;
+    memset(&none, 0, sizeof(none));
+    FYXPLG_SavePluginParams(none);
+    for (const Tool& t : tools) {
+        Process p;
+        ASSERT_TRUE(StartProgram(JoinPath(ProductDir(), t.exe), L"", L"", &p));
+        DWORD code = 99;
+        EXPECT_TRUE(WaitForExit(p, 30000, &code)) << t.exe;
+        EXPECT_EQ(0u, code) << t.exe;
+        EndProcess(p);
+    }
+}
+
 }  // namespace
