@@ -68,7 +68,8 @@ unsigned ArchiveFlags(const fyxrar::ArchiveInfo& a) {
 }
 
 // Opens the archive; fills the comment buffers when given.
-Archive* Open(const std::wstring& name, unsigned mode, UNRARCALLBACK callback, LPARAM userData, char* cmtBuf,
+Archive* Open(const std::wstring& name, unsigned mode, unsigned opFlags, UNRARCALLBACK callback, LPARAM userData,
+              char* cmtBuf,
               wchar_t* cmtBufW, unsigned cmtBufSize, unsigned* openResult, unsigned* cmtSize, unsigned* cmtState,
               unsigned* flags) {
     if (mode > RAR_OM_LIST_INCSPLIT) {
@@ -83,6 +84,7 @@ Archive* Open(const std::wstring& name, unsigned mode, UNRARCALLBACK callback, L
     a->host.callback = callback;
     a->host.userData = userData;
     a->openMode = mode;
+    a->opFlags = opFlags;
     std::unique_ptr<fyxrar::Stream> s = OpenVolumeFile(name);
     if (!s) {
         *openResult = ERAR_EOPEN;
@@ -256,13 +258,13 @@ extern "C" {
 HANDLE PASCAL RAROpenArchiveEx(struct RAROpenArchiveDataEx* d) {
     if (!d) return NULL;
     std::wstring name = d->ArcNameW && d->ArcNameW[0] ? std::wstring(d->ArcNameW) : CodePageToWide(d->ArcName, CP_ACP);
-    return (HANDLE)Open(name, d->OpenMode, d->Callback, d->UserData, d->CmtBuf, d->CmtBufW, d->CmtBufSize,
+    return (HANDLE)Open(name, d->OpenMode, d->OpFlags, d->Callback, d->UserData, d->CmtBuf, d->CmtBufW, d->CmtBufSize,
                         &d->OpenResult, &d->CmtSize, &d->CmtState, &d->Flags);
 }
 
 HANDLE PASCAL RAROpenArchive(struct RAROpenArchiveData* d) {
     if (!d) return NULL;
-    Archive* a = Open(CodePageToWide(d->ArcName, CP_ACP), d->OpenMode, nullptr, 0, d->CmtBuf, nullptr, d->CmtBufSize,
+    Archive* a = Open(CodePageToWide(d->ArcName, CP_ACP), d->OpenMode, 0, nullptr, 0, d->CmtBuf, nullptr, d->CmtBufSize,
                       &d->OpenResult, &d->CmtSize, &d->CmtState, nullptr);
     return (HANDLE)a;
 }

@@ -57,8 +57,10 @@ public:
 
 private:
     bool Refill(Result* error) {
-        *error = kBadData;
-        if (!ready_) return false;
+        if (!ready_) {
+            *error = kUnknownFormat;
+            return false;
+        }
         size_t got = 0;
         // Whole AES blocks only; a part boundary may split one.
         while (got < sizeof(cipher_)) {
@@ -68,7 +70,10 @@ private:
             got += n;
         }
         got -= got % 16;
-        if (got == 0) return false;
+        if (got == 0) {
+            *error = kBadData;
+            return false;
+        }
         if (!aes_.DecryptCbc(iv_, cipher_, plain_, got)) {
             *error = kUnknownFormat;
             return false;
@@ -354,7 +359,8 @@ Result Rar5Reader::ReadComment(const Block5& block) {
     Unpacker own;
     Result r = UnpackRecord(&record, &sink, false, &own, false);
     info_.hasComment = true;
-    if (r == kOk) info_.comment = sink.text;
+    // The stored text may be padded with a terminating zero and more.
+    if (r == kOk) info_.comment = sink.text.substr(0, sink.text.find('\0'));
     return kOk;
 }
 

@@ -411,8 +411,11 @@ Result Unpacker::Unpack(PackedSource* in, uint64_t size, bool sizeUnknown, Unpac
     Result error = kOk;
     if (!ReadBlock(in, &error)) return error;
     const uint64_t fullAt = window_.size() - kMaxMatch - 16;
+    // Output goes on in pieces of a few megabytes, so progress is seen.
+    const uint64_t kFlushEvery = 0x400000;
+    const uint64_t flushAt = fullAt < kFlushEvery ? fullAt : kFlushEvery;
     for (;;) {
-        if (unpPos_ - wrPos_ >= fullAt) {
+        if (unpPos_ - wrPos_ >= flushAt) {
             Result r = Flush(out, false);
             if (r != kOk) return r;
             // A filter that cannot be applied before the window wraps.
