@@ -464,7 +464,7 @@ Result Rar5Reader::UnpackRecord(FileRecord5* f, DataSink* sink, bool report, Unp
         cbc.reset(new CbcSource(&raw, *keys, f->crypt.iv));
         in = cbc.get();
     }
-    OutputSink out(sink, report ? host_ : nullptr, true);
+    OutputSink out(sink, report ? host_ : nullptr, f->hasBlake2);
     Result r = kOk;
     if (e.method == 0x30) {
         uint8_t buffer[65536];

@@ -1,6 +1,7 @@
 // RAR 5.0 LZ decoder: compressed blocks, Huffman tables, matches and filters.
 #include "rar5_unpack.h"
 
+#include <stdlib.h>
 #include <string.h>
 
 #include <new>
@@ -48,17 +49,18 @@ void BuildTable(HuffTable* t, const uint8_t* lengths, uint32_t count) {
         if (len) t->symbols[next[len]++] = (uint16_t)i;
     }
     t->count = index;
-    // Quick table for codes of up to 10 bits.
-    for (uint32_t q = 0; q < (1u << 10); ++q) {
-        uint32_t bits = q << 6;
-        int len = 1;
-        while (len < 16 && bits >= t->limit[len]) ++len;
-        if (len > 10) {
-            t->quick[q] = 0;
-            continue;
+    // Quick table for codes of up to 10 bits: each code fills the entries
+    // that start with it; the rest (longer codes) is never looked up.
+    memset(t->quick, 0, sizeof(t->quick));
+    for (int len = 1; len <= 10; ++len) {
+        for (uint32_t k = 0; k < perLength[len]; ++k) {
+            uint32_t first = (t->firstCode[len] + k) << (10 - len);
+            uint32_t last = first + (1u << (10 - len));
+            if (first >= 1024) break;
+            if (last > 1024) last = 1024;
+            uint16_t entry = (uint16_t)(t->symbols[t->firstIndex[len] + k] | (len << 12));
+            for (uint32_t q = first; q < last; ++q) t->quick[q] = entry;
         }
-        uint32_t idx = t->firstIndex[len] + ((bits >> (16 - len)) - t->firstCode[len]);
-        t->quick[q] = (uint16_t)(t->symbols[idx] | (len << 12));
     }
 }
 
@@ -73,10 +75,14 @@ inline void Put32(uint8_t* p, uint32_t v) {
     p[3] = (uint8_t)(v >> 24);
 }
 
+uint64_t g_dictionaryLimit = (uint64_t)4 << 30;
+
 }  // namespace
 
+void SetDictionaryLimit(uint64_t bytes) { g_dictionaryLimit = bytes; }
+
 Unpacker::Unpacker()
-    : mask_(0), unpPos_(0), wrPos_(0), haveTables_(false), version7_(false), lastLength_(0),
+    : window_(nullptr), windowSize_(0), mask_(0), unpPos_(0), wrPos_(0), haveTables_(false), version7_(false), lastLength_(0),
       bitPos_(0), blockBits_(0), lastBlock_(false), fileStart_(0), fileLimit_(0),
       fileDone_(false), fileOut_(0), sinkError_(kOk), bad_(false) {
     for (int i = 0; i < 4; ++i) oldDist_[i] = kNoDistance;
@@ -84,44 +90,37 @@ Unpacker::Unpacker()
 
 bool Unpacker::Resize(uint64_t size, bool keep) {
     if (size > (uint64_t)(size_t)-1 / 2) return false;
-    std::vector<uint8_t> fresh;
-    try {
-        fresh.assign((size_t)size, 0);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    if (keep && !window_.empty()) {
+    // calloc: large zeroed blocks come untouched from the system, so a big
+    // window costs only what is used of it.
+    uint8_t* fresh = (uint8_t*)calloc((size_t)size, 1);
+    if (!fresh) return false;
+    if (keep && window_) {
         // Move what the old window holds to its place in the new one.
-        uint64_t have = unpPos_ < window_.size() ? unpPos_ : window_.size();
+        uint64_t have = unpPos_ < windowSize_ ? unpPos_ : windowSize_;
         if (have > size) have = size;
         for (uint64_t p = unpPos_ - have; p < unpPos_; ++p)
             fresh[(size_t)(p & (size - 1))] = window_[(size_t)(p & mask_)];
     }
-    window_.swap(fresh);
+    free(window_);
+    window_ = fresh;
+    windowSize_ = (size_t)size;
     mask_ = size - 1;
     return true;
 }
 
+Unpacker::~Unpacker() { free(window_); }
+
 Result Unpacker::Begin(uint64_t dictionary, bool solid, bool version7, uint64_t sizeHint,
                        bool keepFull) {
-    const uint64_t kMaxDictionary = (uint64_t)4 << 30;
-    if (dictionary > kMaxDictionary) return kLargeDictionary;
-    // A pending filter block (up to 4 MB) must fit in the window beside the
-    // data still to be handed on, so the window is at least twice that.
-    const uint64_t kFilterRoom = 2 * (uint64_t)kMaxFilterBlock;
-    uint64_t want;
-    if (keepFull || solid) {
-        want = dictionary > kFilterRoom ? dictionary : kFilterRoom;
-    } else {
-        // A lone file never looks back further than its own length.
-        want = dictionary < sizeHint ? dictionary : sizeHint;
-        uint64_t room = sizeHint < kFilterRoom / 2 ? 2 * sizeHint : kFilterRoom;
-        if (want < room) want = room;
-    }
+    if (dictionary > g_dictionaryLimit) return kLargeDictionary;
+    // A lone file never looks back further than its own length; twice that
+    // leaves room for a filter block pending over the whole file.
+    uint64_t want = dictionary;
+    if (!keepFull && !solid && sizeHint < dictionary / 2) want = 2 * sizeHint;
     uint64_t size = 0x40000;
     while (size < want) size <<= 1;
-    if (solid && window_.empty()) solid = false;
-    if (size > window_.size()) {
+    if (solid && !window_) solid = false;
+    if (size > windowSize_) {
         if (!Resize(size, solid)) return kNoMemory;
     }
     version7_ = version7;
@@ -281,8 +280,8 @@ bool Unpacker::ReadFilter() {
 }
 
 void Unpacker::CopyMatch(uint32_t length, uint64_t distance) {
-    uint8_t* w = window_.data();
-    size_t size = window_.size();
+    uint8_t* w = window_;
+    size_t size = windowSize_;
     size_t dst = (size_t)(unpPos_ & mask_);
     size_t src = (size_t)((unpPos_ - distance) & mask_);
     unpPos_ += length;
@@ -358,8 +357,8 @@ bool Unpacker::WriteOut(UnpackedSink* out, const uint8_t* data, size_t size) {
 }
 
 Result Unpacker::Flush(UnpackedSink* out, bool final) {
-    const uint8_t* w = window_.data();
-    size_t wsize = window_.size();
+    const uint8_t* w = window_;
+    size_t wsize = windowSize_;
     // Hands on the window bytes [wrPos_, end) in at most two pieces.
     auto plain = [&](uint64_t end) -> bool {
         while (wrPos_ < end) {
@@ -385,11 +384,14 @@ Result Unpacker::Flush(UnpackedSink* out, bool final) {
             if (wrPos_ < f.start) break;
         }
         if (f.start + f.length > unpPos_) break;
-        filterBuf_.resize(f.length);
-        std::vector<uint8_t> block(f.length);
-        for (uint32_t i = 0; i < f.length; ++i) block[i] = w[(size_t)((f.start + i) & mask_)];
-        ApplyFilter(f, block.data(), f.start - fileStart_);
-        if (!WriteOut(out, block.data(), block.size())) return kWriteError;
+        if (f.length > wsize) return kBadData;
+        filterBlock_.resize(f.length);
+        size_t at = (size_t)(f.start & mask_);
+        size_t first = wsize - at < f.length ? wsize - at : f.length;
+        memcpy(filterBlock_.data(), w + at, first);
+        memcpy(filterBlock_.data() + first, w, f.length - first);
+        ApplyFilter(f, filterBlock_.data(), f.start - fileStart_);
+        if (!WriteOut(out, filterBlock_.data(), f.length)) return kWriteError;
         wrPos_ += f.length;
         ++next;
     }
@@ -410,7 +412,7 @@ Result Unpacker::Unpack(PackedSource* in, uint64_t size, bool sizeUnknown, Unpac
     bad_ = false;
     Result error = kOk;
     if (!ReadBlock(in, &error)) return error;
-    const uint64_t fullAt = window_.size() - kMaxMatch - 16;
+    const uint64_t fullAt = windowSize_ - kMaxMatch - 16;
     // Output goes on in pieces of a few megabytes, so progress is seen.
     const uint64_t kFlushEvery = 0x400000;
     const uint64_t flushAt = fullAt < kFlushEvery ? fullAt : kFlushEvery;
@@ -485,7 +487,7 @@ Result Unpacker::Unpack(PackedSource* in, uint64_t size, bool sizeUnknown, Unpac
             }
             lastLength_ = length;
         }
-        if (bad_ || distance > window_.size() || length > kMaxMatch) return kBadData;
+        if (bad_ || distance > windowSize_ || length > kMaxMatch) return kBadData;
         CopyMatch(length, distance);
     }
     if (bad_) return kBadData;

@@ -44,9 +44,16 @@ struct Filter5 {
     uint8_t channels;
 };
 
+// Largest dictionary the unpacker will allocate (default 4 GB, the format's
+// limit for its first algorithm); larger ones give kLargeDictionary.
+void SetDictionaryLimit(uint64_t bytes);
+
 class Unpacker {
 public:
     Unpacker();
+    ~Unpacker();
+    Unpacker(const Unpacker&) = delete;
+    Unpacker& operator=(const Unpacker&) = delete;
     // Prepares for a file: `dictionary` is its window size in bytes, `solid`
     // keeps what earlier files left. Gives kNoMemory / kLargeDictionary.
     // `keepFull` asks for the whole dictionary even when the file is small
@@ -71,7 +78,8 @@ private:
     uint32_t Decode(const HuffTable& t);
     bool bad_;
 
-    std::vector<uint8_t> window_;
+    uint8_t* window_;
+    size_t windowSize_;
     uint64_t mask_;
     uint64_t unpPos_;  // bytes decoded, absolute
     uint64_t wrPos_;   // bytes handed on (or dropped after the file's end)
@@ -81,6 +89,7 @@ private:
     uint32_t lastLength_;
     std::vector<Filter5> filters_;
     std::vector<uint8_t> filterBuf_;
+    std::vector<uint8_t> filterBlock_;
 
     // Current block.
     std::vector<uint8_t> block_;
