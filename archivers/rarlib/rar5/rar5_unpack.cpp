@@ -134,23 +134,29 @@ Result Unpacker::Begin(uint64_t dictionary, bool solid, bool version7, uint64_t 
 }
 
 uint32_t Unpacker::Peek16() const {
+    // Four bytes from the current byte, most significant first; the block
+    // buffer is padded so this never reads past it.
     const uint8_t* p = block_.data() + (bitPos_ >> 3);
-    uint32_t v = ((uint32_t)p[0] << 16) | ((uint32_t)p[1] << 8) | p[2];
-    return (v >> (8 - (bitPos_ & 7))) & 0xFFFF;
+    uint32_t v = ((uint32_t)p[0] << 24) | ((uint32_t)p[1] << 16) | ((uint32_t)p[2] << 8) | p[3];
+    return (v << (bitPos_ & 7)) >> 16;
 }
 
 uint32_t Unpacker::Bits(int n) {
     if (n == 0) return 0;
-    uint32_t v;
-    if (n <= 16) {
-        v = Peek16() >> (16 - n);
-    } else {
+    if (n > 16) {
         uint32_t high = Peek16();
         bitPos_ += 16;
         return (high << (n - 16)) | Bits(n - 16);
     }
+    uint32_t v = Peek16() >> (16 - n);
     bitPos_ += n;
     return v;
+}
+
+uint64_t Unpacker::Bits64(int n) {
+    if (n <= 32) return Bits(n);
+    uint64_t high = Bits(n - 32);
+    return (high << 32) | Bits(32);
 }
 
 uint32_t Unpacker::Decode(const HuffTable& t) {
@@ -288,6 +294,11 @@ void Unpacker::CopyMatch(uint32_t length, uint64_t distance) {
     if (dst + length <= size && src + length <= size) {
         if (distance >= length) {
             memcpy(w + dst, w + src, length);
+        } else if (distance >= 8) {
+            // Overlapping, but eight bytes at a time stay behind the source.
+            uint32_t i = 0;
+            for (; i + 8 <= length; i += 8) memcpy(w + dst + i, w + src + i, 8);
+            for (; i < length; ++i) w[dst + i] = w[src + i];
         } else {
             for (uint32_t i = 0; i < length; ++i) w[dst + i] = w[src + i];
         }
@@ -452,7 +463,7 @@ Result Unpacker::Unpack(PackedSource* in, uint64_t size, bool sizeUnknown, Unpac
                 int b = (int)(dslot / 2) - 1;
                 distance = 1 + ((uint64_t)(2 | (dslot & 1)) << b);
                 if (b >= 4) {
-                    if (b > 4) distance += (uint64_t)Bits(b - 4) << 4;
+                    if (b > 4) distance += Bits64(b - 4) << 4;
                     distance += Decode(low_);
                 } else {
                     distance += Bits(b);

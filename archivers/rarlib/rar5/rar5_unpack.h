@@ -74,7 +74,8 @@ private:
 
     // Bit reading over the current block's bytes (padded with zeros).
     uint32_t Peek16() const;
-    uint32_t Bits(int n);
+    uint32_t Bits(int n);  // n <= 32
+    uint64_t Bits64(int n);
     uint32_t Decode(const HuffTable& t);
     bool bad_;
 
