@@ -47,8 +47,10 @@ function(fyx_library target output description version)
 endfunction()
 
 # A GoogleTest program, run by ctest under wine. Lands in tests/.
+# Without tests the target still exists (so callers may add to it) but is never built.
 function(fyx_test target)
   if(NOT FYX_BUILD_TESTS)
+    add_executable(${target} EXCLUDE_FROM_ALL ${ARGN})
     return()
   endif()
   add_executable(${target} ${ARGN})

@@ -13,6 +13,8 @@ cleanup() {
   fyx_stop_xvfb
 }
 trap cleanup EXIT
+# Wine's background services start detached from our output.
+"$run" cmd /c exit >/dev/null 2>&1 </dev/null || true
 if [ -n "${DISPLAY:-}" ]; then
   "$run" "$top/build/x86_64/bin/Fyx.exe"
   exit 0
