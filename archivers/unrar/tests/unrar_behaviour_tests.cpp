@@ -2,6 +2,7 @@
 // destination, missing volumes, cancels, destination names, file metadata.
 #include <gtest/gtest.h>
 
+#include "fyxcrypto.h"
 #include "rar5_builder.h"
 #include "test_support.h"
 #include "testkit.h"
@@ -262,6 +263,38 @@ TEST(UnrarOpen, NarrowNamesAndShortStructures) {
     EXPECT_EQ(RARProcessFile(h, RAR_TEST, NULL, NULL), 0);
     EXPECT_EQ(RARReadHeader(h, &hd), ERAR_END_ARCHIVE);
     RARCloseArchive(h);
+}
+
+}  // namespace
+}  // namespace unrartest
+
+namespace unrartest {
+namespace {
+
+// A wrong password for encrypted headers fails the check value at opening;
+// a wrong one for file data fails only that file and is asked for again.
+TEST(UnrarPasswords, WrongPasswordsAreTold) {
+    if (!fyxcrypto::Available()) GTEST_SKIP() << "no CNG crypto in this build";
+    CallbackState cb;
+    cb.password = "password222";
+    unsigned result = 0;
+    HANDLE h = OpenWith(RarDataDir() + L"\\rarfile__rar5-hpsw.rar", RAR_OM_EXTRACT, &cb, &result);
+    EXPECT_TRUE(h == NULL);
+    EXPECT_EQ(result, (unsigned)ERAR_BAD_PASSWORD);
+
+    CallbackState files;
+    files.password = "wrong";
+    h = OpenWith(RarDataDir() + L"\\libarchive__test_read_format_rar5_encrypted.rar", RAR_OM_EXTRACT, &files);
+    ASSERT_TRUE(h != NULL);
+    RARHeaderDataEx hd = {};
+    std::vector<int> codes;
+    while (RARReadHeaderEx(h, &hd) == 0) {
+        codes.push_back(RARProcessFileW(h, RAR_TEST, NULL, NULL));
+        memset(&hd, 0, sizeof hd);
+    }
+    RARCloseArchive(h);
+    EXPECT_EQ(codes, (std::vector<int>{0, ERAR_BAD_PASSWORD, 0, ERAR_BAD_PASSWORD}));
+    EXPECT_EQ(files.passwordAsked, 2);
 }
 
 }  // namespace
