@@ -299,3 +299,38 @@ TEST(UnrarPasswords, WrongPasswordsAreTold) {
 
 }  // namespace
 }  // namespace unrartest
+
+namespace unrartest {
+namespace {
+
+TEST(UnrarHeaders, HashKindDictionaryAndTimes) {
+    const struct {
+        const wchar_t* file;
+        unsigned hashType;
+    } kCases[] = {
+        {L"libarchive__test_read_format_rar5_blake2.rar", RAR_HASH_BLAKE2},
+        {L"libarchive__test_read_format_rar5_compressed.rar", RAR_HASH_CRC32},
+    };
+    for (const auto& c : kCases) {
+        HANDLE h = OpenWith(RarDataDir() + L"\\" + c.file, RAR_OM_LIST, nullptr);
+        ASSERT_TRUE(h != NULL) << c.file;
+        RARHeaderDataEx hd = {};
+        ASSERT_EQ(RARReadHeaderEx(h, &hd), 0);
+        EXPECT_EQ(hd.HashType, c.hashType) << c.file;
+        if (c.hashType == RAR_HASH_BLAKE2) {
+            bool allZero = true;
+            for (char b : hd.Hash) allZero = allZero && b == 0;
+            EXPECT_FALSE(allZero);
+        }
+        EXPECT_GE(hd.DictSize, 128u);
+        // FileTime is the local MS-DOS form of the UTC modification time.
+        FILETIME utc = {hd.MtimeLow, hd.MtimeHigh}, local;
+        WORD date = 0, time = 0;
+        ASSERT_TRUE(FileTimeToLocalFileTime(&utc, &local) && FileTimeToDosDateTime(&local, &date, &time));
+        EXPECT_EQ(hd.FileTime, ((unsigned)date << 16) | time);
+        RARCloseArchive(h);
+    }
+}
+
+}  // namespace
+}  // namespace unrartest

@@ -321,3 +321,20 @@ TEST(Rar5Reader, TruncatedArchivesFailCleanly) {
 
 }  // namespace
 }  // namespace fyxrar
+
+namespace fyxrar {
+namespace {
+
+// A changed BLAKE2sp digest in an otherwise valid header fails extraction.
+TEST(Rar5Reader, Blake2DigestIsVerified) {
+    std::vector<uint8_t> bytes = ReadAll(DataPath("libarchive__test_read_format_rar5_blake2.rar"));
+    ASSERT_EQ(bytes.size(), 642u);
+    const size_t kHeaderCrc = 24, kHeaderBody = 28, kHeaderEnd = 100, kDigest = 57;
+    bytes[kDigest + 5] ^= 0x01;
+    uint32_t crc = (uint32_t)crc32(0, bytes.data() + kHeaderBody, (uInt)(kHeaderEnd - kHeaderBody));
+    for (int i = 0; i < 4; ++i) bytes[kHeaderCrc + i] = (uint8_t)(crc >> (8 * i));
+    EXPECT_EQ(ExtractAll(bytes), kBadData);
+}
+
+}  // namespace
+}  // namespace fyxrar
