@@ -201,7 +201,7 @@ int ExtractTo(Archive* a, const std::wstring& path) {
             return ERAR_EREFERENCE;
         std::wstring source = path.substr(0, path.size() - relative.size()) + targetRel;
         CreateParentFolders(path);
-        if (!CopyFileW(source.c_str(), path.c_str(), FALSE)) return ERAR_EREFERENCE;
+        if (!CopyFileW(Win32Path(source).c_str(), Win32Path(path).c_str(), FALSE)) return ERAR_EREFERENCE;
         return ERAR_SUCCESS;
     }
     OutputFile out;
@@ -224,7 +224,7 @@ int ExtractTo(Archive* a, const std::wstring& path) {
         out.Discard();
         return ERAR_ECLOSE;
     }
-    SetFileAttributesW(path.c_str(), EntryAttributes(e));
+    SetFileAttributesW(Win32Path(path).c_str(), EntryAttributes(e));
     return ERAR_SUCCESS;
 }
 

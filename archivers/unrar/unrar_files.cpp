@@ -39,8 +39,19 @@ private:
 
 }  // namespace
 
+std::wstring Win32Path(const std::wstring& path) {
+    if (path.size() < MAX_PATH - 12 || path.compare(0, 4, L"\\\\?\\") == 0) return path;
+    DWORD n = GetFullPathNameW(path.c_str(), 0, NULL, NULL);
+    if (n == 0) return path;
+    std::wstring full(n, L'\0');
+    n = GetFullPathNameW(path.c_str(), n, &full[0], NULL);
+    full.resize(n);
+    if (full.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
+}
+
 std::unique_ptr<fyxrar::Stream> OpenVolumeFile(const std::wstring& path) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    HANDLE h = CreateFileW(Win32Path(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                            NULL, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, NULL);
     if (h == INVALID_HANDLE_VALUE) return nullptr;
     return std::unique_ptr<fyxrar::Stream>(new VolumeFile(h));
@@ -51,19 +62,19 @@ void CreateParentFolders(const std::wstring& path) {
     if (end == std::wstring::npos || end == 0) return;
     std::wstring folder = path.substr(0, end);
     if (folder.size() == 2 && folder[1] == L':') return;
-    DWORD attr = GetFileAttributesW(folder.c_str());
+    DWORD attr = GetFileAttributesW(Win32Path(folder).c_str());
     if (attr != INVALID_FILE_ATTRIBUTES) return;
     CreateParentFolders(folder);
-    CreateDirectoryW(folder.c_str(), NULL);
+    CreateDirectoryW(Win32Path(folder).c_str(), NULL);
 }
 
 bool OutputFile::Create(const std::wstring& path) {
-    path_ = path;
+    path_ = Win32Path(path);
     CreateParentFolders(path);
-    DWORD attr = GetFileAttributesW(path.c_str());
+    DWORD attr = GetFileAttributesW(path_.c_str());
     if (attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_READONLY))
-        SetFileAttributesW(path.c_str(), attr & ~(DWORD)FILE_ATTRIBUTE_READONLY);
-    handle_ = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+        SetFileAttributesW(path_.c_str(), attr & ~(DWORD)FILE_ATTRIBUTE_READONLY);
+    handle_ = CreateFileW(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                           NULL);
     return handle_ != INVALID_HANDLE_VALUE;
 }
@@ -132,8 +143,9 @@ DWORD EntryAttributes(const fyxrar::EntryInfo& entry) {
     return a ? a : FILE_ATTRIBUTE_NORMAL;
 }
 
-bool CreateFolderEntry(const std::wstring& path, const fyxrar::EntryInfo& entry) {
-    CreateParentFolders(path + L"\\x");
+bool CreateFolderEntry(const std::wstring& folder, const fyxrar::EntryInfo& entry) {
+    CreateParentFolders(folder + L"\\x");
+    std::wstring path = Win32Path(folder);
     DWORD attr = GetFileAttributesW(path.c_str());
     if (attr == INVALID_FILE_ATTRIBUTES || !(attr & FILE_ATTRIBUTE_DIRECTORY)) return false;
     FILETIME m;

@@ -11,6 +11,10 @@
 
 namespace fyxunrar {
 
+// The form of `path` that Win32 file functions take: paths too long for
+// MAX_PATH get the "\\?\" prefix (after being made absolute).
+std::wstring Win32Path(const std::wstring& path);
+
 // Opens a volume for reading, shared with writers; nullptr when missing.
 std::unique_ptr<fyxrar::Stream> OpenVolumeFile(const std::wstring& path);
 

@@ -452,6 +452,8 @@ Result Rar5Reader::NextEntry(EntryInfo* entry) {
 
 Result Rar5Reader::UnpackRecord(FileRecord5* f, DataSink* sink, bool report, Unpacker* unpacker, bool follow) {
     const EntryInfo& e = f->info;
+    // Algorithms after the 7.0 one are not known.
+    if ((f->compression & 0x3F) > 1 && e.method != 0x30) return kUnknownFormat;
     const Keys5* keys = nullptr;
     if (f->crypt.present) {
         Result r = Keys(f->crypt, &keys);

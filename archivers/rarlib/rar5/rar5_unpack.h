@@ -101,7 +101,6 @@ private:
     // Current file.
     uint64_t fileStart_;   // absolute position where this file's data begins
     uint64_t fileLimit_;   // bytes of this file to hand on
-    bool fileDone_;
     uint64_t fileOut_;     // bytes of this file handed on
     Result sinkError_;
 

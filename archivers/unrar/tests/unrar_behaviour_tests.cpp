@@ -334,3 +334,34 @@ TEST(UnrarHeaders, HashKindDictionaryAndTimes) {
 
 }  // namespace
 }  // namespace unrartest
+
+namespace unrartest {
+namespace {
+
+TEST(UnrarNames, PathsLongerThanMaxPathAreWritten) {
+    fyxtest::TempDir tmp;
+    std::string stored;
+    for (int i = 0; i < 30; ++i) stored += "folder" + std::to_string(10 + i) + "/";
+    stored += "deep.txt";
+    std::wstring archive = tmp.File(L"deep.rar");
+    ASSERT_TRUE(fyxtest::WriteFileBytes(archive, BuildStoredRar5({{stored, "deep content"}})));
+    HANDLE h = OpenWith(archive, RAR_OM_EXTRACT, nullptr);
+    ASSERT_TRUE(h != NULL);
+    EXPECT_EQ(ExtractAll(h, tmp.path()), 0);
+    RARCloseArchive(h);
+    std::wstring path = L"\\\\?\\" + tmp.path() + L"\\" + std::wstring(stored.begin(), stored.end());
+    for (wchar_t& c : path)
+        if (c == L'/') c = L'\\';
+    ASSERT_GT(path.size(), (size_t)MAX_PATH);
+    uint32_t crc = 0;
+    uint64_t size = 0;
+    ASSERT_TRUE(FileCrc(path, &crc, &size));
+    EXPECT_EQ(size, 12u);
+    // Removed here with the long form: plain paths cannot reach that deep.
+    DeleteFileW(path.c_str());
+    for (size_t cut = path.rfind(L'\\'); cut > tmp.path().size() + 4; cut = path.rfind(L'\\', cut - 1))
+        RemoveDirectoryW(path.substr(0, cut).c_str());
+}
+
+}  // namespace
+}  // namespace unrartest
