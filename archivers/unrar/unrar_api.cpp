@@ -308,8 +308,11 @@ int PASCAL RARReadHeaderEx(HANDLE h, struct RARHeaderDataEx* d) {
     d->RedirType = RedirType(e);
     if (d->RedirName && d->RedirNameSize) CopyText(Utf8ToWide(e.linkTarget), d->RedirName, d->RedirNameSize);
     d->DirTarget = 0;
-    d->MtimeLow = (unsigned)e.modified;
-    d->MtimeHigh = (unsigned)(e.modified >> 32);
+    // Entries with only a local MS-DOS time still get a UTC FILETIME.
+    FILETIME modified = {0, 0};
+    EntryModified(e, &modified);
+    d->MtimeLow = modified.dwLowDateTime;
+    d->MtimeHigh = modified.dwHighDateTime;
     d->CtimeLow = (unsigned)e.created;
     d->CtimeHigh = (unsigned)(e.created >> 32);
     d->AtimeLow = (unsigned)e.accessed;
