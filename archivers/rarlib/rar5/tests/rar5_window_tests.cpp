@@ -68,12 +68,14 @@ const int kMatches = 300;
 const uint32_t kMatchLength = 4097;  // length slot 43 with all nine extra bits set
 
 // 251 literals 0..250, then matches at distance 251: a sequence of period 251.
-std::vector<uint8_t> PackedStream() {
-    std::vector<int> lengths(306 + 64 + 16 + 44, 0);
+// The 7.0 algorithm differs here only by its 80 distance codes.
+std::vector<uint8_t> PackedStream(bool version7) {
+    const int distCount = version7 ? 80 : 64;
+    std::vector<int> lengths(306 + distCount + 16 + 44, 0);
     for (int s = 0; s < kPeriod; ++s) lengths[s] = 8;
     lengths[305] = 8;           // length slot 43
     lengths[306 + 15] = 1;      // distance slot 15: 193 + 2 raw bits << 4 + low
-    lengths[306 + 64 + 10] = 1; // low distance 10
+    lengths[306 + distCount + 10] = 1;  // low distance 10
     BitWriter w;
     // Pre-code: symbols 0, 1, 8 and 19 (long zero run), two bits each.
     for (int s = 0; s < 20; ++s) w.Put(s == 0 || s == 1 || s == 8 || s == 19 ? 2 : 0, 4);
@@ -111,8 +113,9 @@ std::vector<uint8_t> PackedStream() {
     return out;
 }
 
-TEST(Rar5Window, DataLongerThanTheWindowStaysIntact) {
-    std::vector<uint8_t> packed = PackedStream();
+void CheckLongStream(bool version7) {
+    SCOPED_TRACE(version7 ? "7.0 algorithm" : "5.0 algorithm");
+    std::vector<uint8_t> packed = PackedStream(version7);
     const uint64_t size = kPeriod + (uint64_t)kMatches * kMatchLength;
     std::vector<uint8_t> expected(size);
     for (uint64_t i = 0; i < size; ++i) expected[i] = (uint8_t)(i % kPeriod);
@@ -120,7 +123,7 @@ TEST(Rar5Window, DataLongerThanTheWindowStaysIntact) {
     // Method 3, 128 KB dictionary: the window is far smaller than the file.
     std::string fields = Vint(0x0004) + Vint(size) + Vint(0x20);
     for (int i = 0; i < 4; ++i) fields += (char)(crc >> (8 * i));
-    fields += Vint(3 << 7) + Vint(0) + Vint(8) + "long.bin";
+    fields += Vint((3 << 7) | (version7 ? 1 : 0)) + Vint(0) + Vint(8) + "long.bin";
     std::string archive("Rar!\x1A\x07\x01\x00", 8);
     archive += Block(1, Vint(0), "");
     archive += Block(2, fields, std::string(packed.begin(), packed.end()));
@@ -143,9 +146,15 @@ TEST(Rar5Window, DataLongerThanTheWindowStaysIntact) {
     EntryInfo e;
     ASSERT_EQ(reader->NextEntry(&e), kOk);
     EXPECT_EQ(e.dictionarySize, 128u * 1024);
+    EXPECT_EQ(e.unpackVersion, version7 ? 70u : 50u);
     EXPECT_EQ(reader->Extract(&sink), kOk);
     ASSERT_EQ(sink.got.size(), expected.size());
     EXPECT_TRUE(sink.got == expected);
+}
+
+TEST(Rar5Window, DataLongerThanTheWindowStaysIntact) {
+    CheckLongStream(false);
+    CheckLongStream(true);
 }
 
 }  // namespace
