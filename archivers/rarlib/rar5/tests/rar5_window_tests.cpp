@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -63,45 +64,67 @@ std::string Block(uint64_t type, const std::string& fields, const std::string& d
     return out + header + data;
 }
 
-const int kPeriod = 251;
+const int kPeriod = 256;
 const int kMatches = 300;
 const uint32_t kMatchLength = 4097;  // length slot 43 with all nine extra bits set
+const uint32_t kFilterLength = 200000;
 
-// 251 literals 0..250, then matches at distance 251: a sequence of period 251.
-// The 7.0 algorithm differs here only by its 80 distance codes.
-std::vector<uint8_t> PackedStream(bool version7) {
+// One period of the data: a near-absolute call target after E8 and a
+// negative one after E9 that turns positive far enough into the file.
+std::vector<uint8_t> Period() {
+    std::vector<uint8_t> p = {0xE8, 0x05, 0x07, 0x08, 0x00, 0xE9, 0x01, 0x02, 0xFD, 0xFF};
+    for (int v = 0; v < 256; ++v)
+        if (std::find(p.begin(), p.end(), (uint8_t)v) == p.end()) p.push_back((uint8_t)v);
+    return p;
+}
+
+// One period of literals, then matches at distance 256; the 7.0 algorithm
+// differs here only by its 80 distance codes.
+std::vector<uint8_t> PackedStream(bool version7, bool e8e9) {
     const int distCount = version7 ? 80 : 64;
     std::vector<int> lengths(306 + distCount + 16 + 44, 0);
-    for (int s = 0; s < kPeriod; ++s) lengths[s] = 8;
-    lengths[305] = 8;           // length slot 43
-    lengths[306 + 15] = 1;      // distance slot 15: 193 + 2 raw bits << 4 + low
-    lengths[306 + distCount + 10] = 1;  // low distance 10
+    for (int s = 0; s < 256; ++s) lengths[s] = s < 254 ? 8 : 9;
+    lengths[256] = 9;                   // filter
+    lengths[305] = 9;                   // length slot 43
+    lengths[306 + 15] = 1;              // distance slot 15: 193 + (2 raw bits << 4) + low
+    lengths[306 + distCount + 15] = 1;  // low distance 15
     BitWriter w;
-    // Pre-code: symbols 0, 1, 8 and 19 (long zero run), two bits each.
-    for (int s = 0; s < 20; ++s) w.Put(s == 0 || s == 1 || s == 8 || s == 19 ? 2 : 0, 4);
+    // Pre-code: symbols 0, 1, 8, 9 and 19 (long zero run).
     std::vector<int> pre(20, 0);
     pre[0] = pre[1] = pre[8] = pre[19] = 2;
+    pre[9] = 3;
+    pre[8] = 3;
+    for (int s = 0; s < 20; ++s) w.Put((uint32_t)pre[s], 4);
     auto preCodes = Codes(pre);
     for (size_t i = 0; i < lengths.size();) {
         size_t run = 0;
         while (i + run < lengths.size() && lengths[i + run] == 0 && run < 138) ++run;
         if (run >= 11) {
-            w.Put(preCodes[19].first, 2);
+            w.Put(preCodes[19].first, preCodes[19].second);
             w.Put((uint32_t)(run - 11), 7);
             i += run;
             continue;
         }
-        w.Put(preCodes[lengths[i]].first, 2);
+        w.Put(preCodes[lengths[i]].first, preCodes[lengths[i]].second);
         ++i;
     }
     auto main = Codes(std::vector<int>(lengths.begin(), lengths.begin() + 306));
-    for (int s = 0; s < kPeriod; ++s) w.Put(main[s].first, 8);
+    if (e8e9) {
+        // E8E9 over the first bytes: start 0 in one byte, length in three.
+        w.Put(main[256].first, main[256].second);
+        w.Put(0, 2);
+        w.Put(0, 8);
+        w.Put(2, 2);
+        for (int i = 0; i < 3; ++i) w.Put((kFilterLength >> (8 * i)) & 0xFF, 8);
+        w.Put(2, 3);
+    }
+    for (uint8_t b : Period()) w.Put(main[b].first, main[b].second);
     for (int m = 0; m < kMatches; ++m) {
-        w.Put(main[305].first, 8);
-        w.Put(511, 9);   // length extra bits
-        w.Put(0, 1);     // distance slot 15 (the only code)
-        w.Put(3, 2);     // raw distance bits
-        w.Put(0, 1);     // low distance 10 (the only code)
+        w.Put(main[305].first, main[305].second);
+        w.Put(511, 9);  // length extra bits
+        w.Put(0, 1);    // distance slot 15 (the only code)
+        w.Put(3, 2);    // raw distance bits
+        w.Put(0, 1);    // low distance 15 (the only code)
     }
     std::vector<uint8_t> data = w.bytes();
     uint8_t validBits = (uint8_t)(w.bits() % 8 == 0 ? 8 : w.bits() % 8);
@@ -113,12 +136,40 @@ std::vector<uint8_t> PackedStream(bool version7) {
     return out;
 }
 
-void CheckLongStream(bool version7) {
+// The x86 call filter as the format describes it: after each E8 or E9 byte
+// (not among the last four), an absolute 32-bit target becomes relative.
+void UndoE8E9(uint8_t* data, uint32_t size) {
+    const int64_t kSpan = 0x1000000;
+    for (uint32_t pos = 0; pos + 4 < size; ++pos) {
+        if (data[pos] != 0xE8 && data[pos] != 0xE9) continue;
+        int64_t offset = pos + 1;
+        int32_t a = (int32_t)(data[pos + 1] | (data[pos + 2] << 8) | (data[pos + 3] << 16) | ((uint32_t)data[pos + 4] << 24));
+        int64_t v = a;
+        if (a < 0 && a + offset >= 0)
+            v = a + kSpan;
+        else if (a >= 0 && a < kSpan)
+            v = a - offset;
+        for (int i = 0; i < 4; ++i) data[pos + 1 + i] = (uint8_t)((uint64_t)v >> (8 * i));
+        pos += 4;
+    }
+}
+
+void CheckLongStream(bool version7, bool e8e9) {
     SCOPED_TRACE(version7 ? "7.0 algorithm" : "5.0 algorithm");
-    std::vector<uint8_t> packed = PackedStream(version7);
+    SCOPED_TRACE(e8e9 ? "E8E9 filter" : "no filter");
+    std::vector<uint8_t> packed = PackedStream(version7, e8e9);
     const uint64_t size = kPeriod + (uint64_t)kMatches * kMatchLength;
     std::vector<uint8_t> expected(size);
-    for (uint64_t i = 0; i < size; ++i) expected[i] = (uint8_t)(i % kPeriod);
+    std::vector<uint8_t> period = Period();
+    for (uint64_t i = 0; i < size; ++i) expected[i] = period[i % kPeriod];
+    if (e8e9) {
+        std::vector<uint8_t> plain = expected;
+        UndoE8E9(expected.data(), kFilterLength);
+        // Both kinds of target change somewhere, so the filter is seen at work.
+        EXPECT_NE(expected[1], plain[1]);
+        size_t last = (kFilterLength - 10) / kPeriod * kPeriod;  // the last whole period
+        EXPECT_NE(expected[last + 9], plain[last + 9]);
+    }
     uint32_t crc = (uint32_t)crc32(0, expected.data(), (uInt)size);
     // Method 3, 128 KB dictionary: the window is far smaller than the file.
     std::string fields = Vint(0x0004) + Vint(size) + Vint(0x20);
@@ -153,8 +204,9 @@ void CheckLongStream(bool version7) {
 }
 
 TEST(Rar5Window, DataLongerThanTheWindowStaysIntact) {
-    CheckLongStream(false);
-    CheckLongStream(true);
+    CheckLongStream(false, false);
+    CheckLongStream(true, false);
+    CheckLongStream(false, true);
 }
 
 }  // namespace
