@@ -365,3 +365,41 @@ TEST(UnrarNames, PathsLongerThanMaxPathAreWritten) {
 
 }  // namespace
 }  // namespace unrartest
+
+namespace unrartest {
+namespace {
+
+// The way the unpack tool works: callback and password given after opening.
+TEST(UnrarCallback, SetAfterOpeningServesVolumesDataAndPasswords) {
+    unsigned result = 0;
+    HANDLE h = OpenWith(RarDataDir() + L"\\" + kSolidSet + L"1.rar", RAR_OM_EXTRACT, nullptr, &result);
+    ASSERT_TRUE(h != NULL) << result;
+    CallbackState cb;
+    cb.ResetData();
+    RARSetCallback(h, TestCallback, (LPARAM)&cb);
+    RARHeaderDataEx hd = {};
+    while (RARReadHeaderEx(h, &hd) == 0) {
+        EXPECT_EQ(RARProcessFileW(h, RAR_TEST, NULL, NULL), 0);
+        memset(&hd, 0, sizeof hd);
+    }
+    RARCloseArchive(h);
+    EXPECT_EQ(cb.volumeNotified, 3);
+    EXPECT_EQ(cb.processed, 814u + 1200 + 6 * 4096 + 90808);
+
+    if (!fyxcrypto::Available()) GTEST_SKIP() << "no CNG crypto in this build";
+    h = OpenWith(RarDataDir() + L"\\libarchive__test_read_format_rar5_encrypted.rar", RAR_OM_EXTRACT, nullptr);
+    ASSERT_TRUE(h != NULL);
+    char password[] = "password";
+    RARSetPassword(h, password);
+    std::vector<int> codes;
+    while (RARReadHeaderEx(h, &hd) == 0) {
+        codes.push_back(RARProcessFileW(h, RAR_TEST, NULL, NULL));
+        memset(&hd, 0, sizeof hd);
+    }
+    RARCloseArchive(h);
+    // d.txt has a password of its own.
+    EXPECT_EQ(codes, (std::vector<int>{0, 0, 0, ERAR_BAD_PASSWORD}));
+}
+
+}  // namespace
+}  // namespace unrartest
