@@ -61,7 +61,6 @@ private:
     ArchiveInfo info_;
     bool headersEncrypted_ = false;
     Keys5 headerKeys_;
-    std::string headerPassword_;
     KeyCache5 keyCache_;
     uint64_t pos_ = 0;
     bool ended_ = false;

@@ -84,7 +84,7 @@ void SetDictionaryLimit(uint64_t bytes) { g_dictionaryLimit = bytes; }
 Unpacker::Unpacker()
     : window_(nullptr), windowSize_(0), mask_(0), unpPos_(0), wrPos_(0), haveTables_(false), version7_(false), lastLength_(0),
       bitPos_(0), blockBits_(0), lastBlock_(false), fileStart_(0), fileLimit_(0),
-      fileOut_(0), sinkError_(kOk), bad_(false) {
+      fileOut_(0), bad_(false) {
     for (int i = 0; i < 4; ++i) oldDist_[i] = kNoDistance;
 }
 

@@ -77,7 +77,6 @@ private:
     uint32_t Bits(int n);  // n <= 32
     uint64_t Bits64(int n);
     uint32_t Decode(const HuffTable& t);
-    bool bad_;
 
     uint8_t* window_;
     size_t windowSize_;
@@ -102,7 +101,7 @@ private:
     uint64_t fileStart_;   // absolute position where this file's data begins
     uint64_t fileLimit_;   // bytes of this file to hand on
     uint64_t fileOut_;     // bytes of this file handed on
-    Result sinkError_;
+    bool bad_;             // a code outside the tables was met
 
     HuffTable main_, dist_, low_, rep_;
 };
