@@ -292,7 +292,11 @@ void Unpacker::CopyMatch(uint32_t length, uint64_t distance) {
     size_t src = (size_t)((unpPos_ - distance) & mask_);
     unpPos_ += length;
     if (dst + length <= size && src + length <= size) {
-        if (distance >= length) {
+        if (src > dst) {
+            // Looking back past the start of the data: the source lies ahead
+            // in the buffer and is not reached by what is written.
+            memmove(w + dst, w + src, length);
+        } else if (distance >= length) {
             memcpy(w + dst, w + src, length);
         } else if (distance >= 8) {
             // Overlapping, but eight bytes at a time stay behind the source.
