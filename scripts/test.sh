@@ -13,6 +13,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 export WINEPREFIX="$top/build/x86_64/wineprefix"
 cleanup() {
   WINEPREFIX="$WINEPREFIX" /usr/lib/wine/wineserver -k 2>/dev/null || true
+  WINEPREFIX="$WINEPREFIX" /usr/lib/wine/wineserver -w 2>/dev/null || true
   fyx_stop_xvfb
 }
 trap cleanup EXIT

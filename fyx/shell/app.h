@@ -3,8 +3,10 @@
 
 #include <windows.h>
 
+#include "language.h"
 #include "plugin.h"
 #include "prefs.h"
+#include "resource_ids.h"
 
 enum : UINT {
     WM_TRAY_NOTIFY = 0x8001,
@@ -12,13 +14,6 @@ enum : UINT {
     WM_SETTINGS_CHANGED = 0x8003,
     WM_ICONS_NEEDED = 0x8004,
     WM_RESTORE_WINDOW = 0x8005,
-};
-
-enum {
-    IDS_WINDOW_TITLE = 103,
-    IDS_WINDOW_CLASS = 109,
-    IDR_MAIN_MENU = 109,
-    IDI_MAIN = 108,
 };
 
 enum TrayMode { TRAY_ALWAYS = 0, TRAY_WHEN_MINIMIZED = 1, TRAY_NEVER = 2 };
@@ -43,6 +38,7 @@ struct FyxApp {
     wchar_t className[101];
     DWORD windowsMajor, windowsMinor;
     wchar_t panelStartPath[2][260];  // left, right
+    LanguageTable language;
 };
 
 extern FyxApp g_app;
@@ -51,6 +47,8 @@ extern FyxApp g_app;
 void InitializeProgram();
 // window_classes.cpp
 bool RegisterWindowClasses(HINSTANCE instance);
+// Title and class from the string resources, classes registered, window created.
+HWND CreateMainWindow(HINSTANCE instance);
 void CreateChildWindows(HWND mainWindow);
 // main_window.cpp
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -4,8 +4,6 @@
 #include "app.h"
 #include "window_logic.h"
 
-FyxApp g_app;
-
 namespace {
 
 // A second copy gives way: it shows the first copy's window and ends.
@@ -48,12 +46,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
     InitializeProgram();
 
-    if (!LoadStringW(instance, IDS_WINDOW_TITLE, g_app.title, 101) ||
-        !LoadStringW(instance, IDS_WINDOW_CLASS, g_app.className, 101) || !RegisterWindowClasses(instance))
-        return 0;
-
-    HWND window = CreateWindowExW(WS_EX_ACCEPTFILES, g_app.className, g_app.title, WS_OVERLAPPEDWINDOW, 0, 0,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, NULL, NULL, instance, NULL);
+    HWND window = CreateMainWindow(instance);
     if (!window) return 0;
 
     if (g_app.trayMode == TRAY_ALWAYS) AddTrayIcon(window);

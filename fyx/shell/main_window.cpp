@@ -1,5 +1,6 @@
 // The main window procedure: each message goes to a small handler.
 #include <string.h>
+#include <wchar.h>
 
 #include "app.h"
 #include "window_logic.h"
@@ -48,6 +49,9 @@ void OnActivate(HWND window, WPARAM wParam) {
 void OnTimer(HWND window, WPARAM id) {
     switch (id) {
     case TIMER_FIRST_ACTIVATION:
+        KillTimer(window, id);
+        LanguageApplyMenuTexts(window, &g_app.language);
+        break;
     case TIMER_REACTIVATED:
         KillTimer(window, id);
         break;
@@ -55,7 +59,11 @@ void OnTimer(HWND window, WPARAM id) {
 }
 
 void OnSettingsChanged(HWND window) {
+    wchar_t keptLanguage[260];
+    wcscpy(keptLanguage, g_app.config.LanguageFile);
     PREFS_LoadAllExtConfiguration(&g_app.config);
+    LanguageTakeSettings(&g_app.language, window, g_app.programFolder, keptLanguage, g_app.config.LanguageFile,
+                         260);
     InvalidateRect(window, NULL, FALSE);
 }
 

@@ -48,6 +48,8 @@ void ShutDown(HWND window) {
     }
     if (g_app.trayMode == TRAY_ALWAYS || g_app.trayIconShown) DeleteTrayIcon(window);
 
+    LanguageFree(&g_app.language);
+
     ConfigRecord& c = g_app.config;
     wcscpy(c.FYXLeftWinPath, g_app.panelStartPath[0]);
     wcscpy(c.FYXRightWinPath, g_app.panelStartPath[1]);

@@ -35,4 +35,6 @@ void InitializeProgram() {
     const wchar_t* stored[2] = {g_app.config.FYXLeftWinPath, g_app.config.FYXRightWinPath};
     for (int side = 0; side < 2; ++side)
         wcscpy(g_app.panelStartPath[side], stored[side][0] ? stored[side] : g_app.defaultDriveRoot);
+
+    LanguageStartUp(&g_app.language, g_app.programFolder, g_app.config.LanguageFile);
 }

@@ -1,4 +1,4 @@
-// The main window's classes and its child windows.
+// The main window's classes, the window itself and its child windows.
 #include "app.h"
 
 namespace {
@@ -70,8 +70,8 @@ bool RegisterWindowClasses(HINSTANCE instance) {
     wc.hbrBackground = CreateSolidBrush(kMainBackground);
     wc.lpszMenuName = MAKEINTRESOURCEW(IDR_MAIN_MENU);
     wc.lpszClassName = g_app.className;
-    wc.hIcon = (HICON)LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON, 32, 32, 0);
-    wc.hIconSm = (HICON)LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON, 16, 16, 0);
+    wc.hIcon = (HICON)LoadImageW(instance, MAKEINTRESOURCEW(IDI_FYX), IMAGE_ICON, 32, 32, 0);
+    wc.hIconSm = (HICON)LoadImageW(instance, MAKEINTRESOURCEW(IDI_FYX), IMAGE_ICON, 16, 16, 0);
     if (!RegisterClassExW(&wc)) return false;
 
     HBRUSH white = (HBRUSH)GetStockObject(WHITE_BRUSH);
@@ -82,6 +82,14 @@ bool RegisterWindowClasses(HINSTANCE instance) {
            Register(instance, L"rightlv", redraw | CS_DBLCLKS, white, ScrollHostProc) &&
            Register(instance, L"leftlh", redraw, white, ScrollHostProc) &&
            Register(instance, L"rightlh", redraw | CS_DBLCLKS, white, ScrollHostProc);
+}
+
+HWND CreateMainWindow(HINSTANCE instance) {
+    if (!LoadStringW(instance, IDS_TITLE, g_app.title, 101) ||
+        !LoadStringW(instance, IDS_CLASS_NAME, g_app.className, 101) || !RegisterWindowClasses(instance))
+        return NULL;
+    return CreateWindowExW(WS_EX_ACCEPTFILES, g_app.className, g_app.title, WS_OVERLAPPEDWINDOW, 0, 0,
+                           CW_USEDEFAULT, CW_USEDEFAULT, NULL, NULL, instance, NULL);
 }
 
 void CreateChildWindows(HWND mainWindow) {

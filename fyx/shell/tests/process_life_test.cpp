@@ -2,6 +2,8 @@
 // position, the close question and what closing saves.
 #include <gtest/gtest.h>
 
+#include <deque>
+
 #include "app.h"
 #include "prefs.h"
 #include "testkit.h"
@@ -61,7 +63,7 @@ protected:
     ProgramFolder folder_;
     ConfigRecord config_;
     std::string written_;
-    std::vector<Process> started_;
+    std::deque<Process> started_;  // push_back keeps references valid
 };
 
 TEST_F(FyxProcess, SecondInstanceGivesWayWhenOnlyOneIsAllowed) {
