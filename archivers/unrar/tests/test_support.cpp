@@ -31,6 +31,11 @@ int CALLBACK TestCallback(UINT msg, LPARAM user, LPARAM p1, LPARAM p2) {
             if (s->refuseVolume) return -1;
             strcpy((char*)p1, s->replacementVolume.c_str());
             return 0;
+        case UCM_CHANGEVOLUMEW:
+            if (p2 != RAR_VOL_ASK || !s->answerWide) return 0;
+            ++s->volumeAsked;
+            MultiByteToWideChar(CP_ACP, 0, s->replacementVolume.c_str(), -1, (wchar_t*)p1, 1024);
+            return 1;
         case UCM_PROCESSDATA:
             s->crc = crc32(s->crc, (const Bytef*)p1, (uInt)p2);
             s->processed += (uint64_t)p2;

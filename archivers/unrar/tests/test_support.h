@@ -26,6 +26,7 @@ struct CallbackState {
     int volumeNotified = 0;
     std::string replacementVolume;  // written into the buffer when asked
     bool refuseVolume = true;
+    bool answerWide = false;  // answer volume questions through the wide message
     uint64_t processed = 0;
     uint64_t cancelAfter = ~(uint64_t)0;
     uLong crc = 0;

@@ -115,7 +115,8 @@ TEST(UnrarVolumes, MissingVolumeAnsweredWithCancelStops) {
     EXPECT_TRUE(fyxtest::FileExists(dest + L"\\test6.bin"));
 }
 
-TEST(UnrarVolumes, MissingVolumeFoundUnderTheGivenName) {
+void FindMovedVolume(bool answerWide) {
+    SCOPED_TRACE(answerWide ? "wide answer" : "8-bit answer");
     fyxtest::TempDir tmp;
     CopyVolumes(tmp, 3);
     // Parts 3 and 4 moved to another folder: the answer names part 3 there,
@@ -128,6 +129,7 @@ TEST(UnrarVolumes, MissingVolumeFoundUnderTheGivenName) {
     ASSERT_TRUE(MoveFileW(part4.c_str(), (elsewhere + L"\\" + kSolidSet + L"4.rar").c_str()));
     CallbackState cb;
     cb.refuseVolume = false;
+    cb.answerWide = answerWide;
     char ansi[MAX_PATH];
     WideCharToMultiByte(CP_ACP, 0, part3.c_str(), -1, ansi, MAX_PATH, NULL, NULL);
     cb.replacementVolume = ansi;
@@ -142,6 +144,11 @@ TEST(UnrarVolumes, MissingVolumeFoundUnderTheGivenName) {
     uint64_t size = 0;
     ASSERT_TRUE(FileCrc(dest + L"\\elf-Linux-ARMv7-ls", &crc, &size));
     EXPECT_EQ(crc, 0x886F91EBu);
+}
+
+TEST(UnrarVolumes, MissingVolumeFoundUnderTheGivenName) {
+    FindMovedVolume(false);
+    FindMovedVolume(true);
 }
 
 TEST(UnrarVolumes, ListModeReportsASplitFileOnceAndIncSplitEachPart) {
@@ -399,6 +406,44 @@ TEST(UnrarCallback, SetAfterOpeningServesVolumesDataAndPasswords) {
     RARCloseArchive(h);
     // d.txt has a password of its own.
     EXPECT_EQ(codes, (std::vector<int>{0, 0, 0, ERAR_BAD_PASSWORD}));
+}
+
+}  // namespace
+}  // namespace unrartest
+
+namespace unrartest {
+namespace {
+
+int g_oldVolumeCalls = 0;
+int PASCAL RefuseVolume(char*, int mode) {
+    ++g_oldVolumeCalls;
+    return mode == RAR_VOL_NOTIFY ? 1 : 0;
+}
+int g_oldDataCalls = 0;
+int PASCAL StopData(unsigned char*, int) {
+    ++g_oldDataCalls;
+    return 0;
+}
+
+// The procedures of the older interface stop with 0, not -1.
+TEST(UnrarCallback, OlderProceduresStopWithZero) {
+    fyxtest::TempDir tmp;
+    CopyVolumes(tmp, 3);
+    HANDLE h = OpenWith(tmp.File(std::wstring(kSolidSet) + L"1.rar"), RAR_OM_EXTRACT, nullptr);
+    ASSERT_TRUE(h != NULL);
+    RARSetChangeVolProc(h, RefuseVolume);
+    EXPECT_EQ(ExtractAll(h, tmp.File(L"out")), ERAR_EOPEN);
+    RARCloseArchive(h);
+    EXPECT_EQ(g_oldVolumeCalls, 2);  // part 2 notified, part 3 refused
+
+    h = OpenWith(RarDataDir() + L"\\libarchive__test_read_format_rar5_compressed.rar", RAR_OM_EXTRACT, nullptr);
+    ASSERT_TRUE(h != NULL);
+    RARSetProcessDataProc(h, StopData);
+    RARHeaderDataEx hd = {};
+    ASSERT_EQ(RARReadHeaderEx(h, &hd), 0);
+    EXPECT_EQ(RARProcessFileW(h, RAR_TEST, NULL, NULL), ERAR_UNKNOWN);
+    RARCloseArchive(h);
+    EXPECT_EQ(g_oldDataCalls, 1);
 }
 
 }  // namespace
