@@ -4,13 +4,14 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <algorithm>
+
 namespace fyxtest {
 
 namespace {
 
-// A Unix path from the test environment as a Windows path on drive Z:.
-std::wstring FromUnixPath(const wchar_t* value) {
-    std::wstring p = value;
+// A Unix path as a Windows path on drive Z:; other paths stay as they are.
+std::wstring FromUnixWide(std::wstring p) {
     if (!p.empty() && p[0] == L'/') {
         for (wchar_t& c : p)
             if (c == L'/') c = L'\\';
@@ -23,17 +24,21 @@ std::wstring EnvPath(const wchar_t* name) {
     wchar_t buffer[2048];
     DWORD n = GetEnvironmentVariableW(name, buffer, 2048);
     if (n == 0 || n >= 2048) return std::wstring();
-    return FromUnixPath(buffer);
+    return FromUnixWide(buffer);
 }
 
-bool RemoveTree(const std::wstring& dir) {
+// Depth first, by long paths; a link (a reparse point) is removed itself,
+// so nothing it points to is touched.
+bool RemoveTree(const std::wstring& longDir) {
     WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileW(JoinPath(dir, L"*").c_str(), &fd);
+    HANDLE h = FindFirstFileW(JoinPath(longDir, L"*").c_str(), &fd);
     if (h != INVALID_HANDLE_VALUE) {
         do {
             if (!wcscmp(fd.cFileName, L".") || !wcscmp(fd.cFileName, L"..")) continue;
-            std::wstring child = JoinPath(dir, fd.cFileName);
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            std::wstring child = JoinPath(longDir, fd.cFileName);
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+                if (!DeleteFileW(child.c_str())) RemoveDirectoryW(child.c_str());
+            } else if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(child);
             } else {
                 SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -42,8 +47,8 @@ bool RemoveTree(const std::wstring& dir) {
         } while (FindNextFileW(h, &fd));
         FindClose(h);
     }
-    SetFileAttributesW(dir.c_str(), FILE_ATTRIBUTE_NORMAL);
-    return RemoveDirectoryW(dir.c_str()) != 0;
+    SetFileAttributesW(longDir.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return RemoveDirectoryW(longDir.c_str()) != 0;
 }
 
 struct EnumState {
@@ -73,11 +78,31 @@ std::wstring JoinPath(const std::wstring& dir, const std::wstring& name) {
     return (last == L'\\' || last == L'/') ? dir + name : dir + L"\\" + name;
 }
 
+std::wstring FromUnixPath(const std::string& unixPath) {
+    int n = MultiByteToWideChar(CP_UTF8, 0, unixPath.data(), (int)unixPath.size(), NULL, 0);
+    std::wstring wide(n > 0 ? (size_t)n : 0, L'\0');
+    if (n > 0) MultiByteToWideChar(CP_UTF8, 0, unixPath.data(), (int)unixPath.size(), &wide[0], n);
+    return FromUnixWide(wide);
+}
+
+std::wstring LongPath(const std::wstring& path) {
+    if (path.empty() || path.compare(0, 4, L"\\\\?\\") == 0) return path;
+    // The long form is taken literally, so "/", "." and ".." are resolved first.
+    DWORD n = GetFullPathNameW(path.c_str(), 0, NULL, NULL);
+    if (n == 0) return path;
+    std::wstring full(n, L'\0');
+    n = GetFullPathNameW(path.c_str(), n, &full[0], NULL);
+    if (n == 0 || n >= full.size()) return path;
+    full.resize(n);
+    if (full.compare(0, 4, L"\\\\.\\") == 0) return full;  // a device
+    if (full.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
+}
+
 std::wstring ProductDir() {
     std::wstring p = EnvPath(L"FYX_BIN_DIR");
     if (!p.empty()) return p;
-    std::string d = FYX_BIN_DIR_DEFAULT;
-    return FromUnixPath(std::wstring(d.begin(), d.end()).c_str());
+    return FromUnixPath(FYX_BIN_DIR_DEFAULT);
 }
 
 std::wstring TestDataDir() { return EnvPath(L"FYX_TESTDATA_DIR"); }
@@ -91,7 +116,8 @@ std::wstring TestProgramDir() {
 }
 
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE h = CreateFileW(LongPath(path).c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, NULL);
     if (h == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
     BOOL ok = bytes.empty() || WriteFile(h, bytes.data(), (DWORD)bytes.size(), &written, NULL);
@@ -100,8 +126,9 @@ bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
 }
 
 bool ReadFileBytes(const std::wstring& path, std::string* bytes) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                           OPEN_EXISTING, 0, NULL);
+    HANDLE h = CreateFileW(LongPath(path).c_str(), GENERIC_READ,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING, 0,
+                           NULL);
     if (h == INVALID_HANDLE_VALUE) return false;
     LARGE_INTEGER size;
     bool ok = GetFileSizeEx(h, &size) && size.QuadPart < (1LL << 31);
@@ -115,8 +142,29 @@ bool ReadFileBytes(const std::wstring& path, std::string* bytes) {
     return ok;
 }
 
+std::string FileBytes(const std::wstring& path) {
+    std::string bytes;
+    if (!ReadFileBytes(path, &bytes)) bytes.clear();
+    return bytes;
+}
+
 bool FileExists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(LongPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool MakeFolder(const std::wstring& path) { return CreateDirectoryW(LongPath(path).c_str(), NULL) != 0; }
+
+std::vector<std::wstring> FolderNames(const std::wstring& dir) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW(JoinPath(LongPath(dir), L"*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (wcscmp(fd.cFileName, L".") && wcscmp(fd.cFileName, L"..")) names.push_back(fd.cFileName);
+    } while (FindNextFileW(h, &fd));
+    FindClose(h);
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 TempDir::TempDir() {
@@ -135,7 +183,7 @@ TempDir::TempDir() {
 }
 
 TempDir::~TempDir() {
-    if (!path_.empty()) RemoveTree(path_);
+    if (!path_.empty()) RemoveTree(LongPath(path_));
 }
 
 int ProgramFolder::CopyProducts() {
@@ -188,6 +236,19 @@ void EndProcess(Process& p) {
     CloseHandle(p.handle);
     p.handle = NULL;
     p.pid = 0;
+}
+
+long FinishProgram(Process& p, DWORD ms) {
+    DWORD code = 0;
+    long result = WaitForExit(p, ms, &code) ? (long)code : -1;
+    EndProcess(p);
+    return result;
+}
+
+long RunProgram(const std::wstring& exe, const std::wstring& args, DWORD ms) {
+    Process p;
+    if (!StartProgram(exe, args, L"", &p)) return -1;
+    return FinishProgram(p, ms);
 }
 
 std::vector<HWND> WindowsOfProcess(DWORD pid, const wchar_t* className) {

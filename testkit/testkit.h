@@ -16,12 +16,23 @@ std::wstring TestDataDir();
 // Folder of the running test program (the probe programs live there too).
 std::wstring TestProgramDir();
 std::wstring JoinPath(const std::wstring& dir, const std::wstring& name);
+// A Unix path of the build machine as the programs see it (on drive Z:).
+std::wstring FromUnixPath(const std::string& unixPath);
+// The "\\?\" form of a path made absolute, which may pass MAX_PATH.
+std::wstring LongPath(const std::wstring& path);
 
+// The file helpers take paths of any length.
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
 bool ReadFileBytes(const std::wstring& path, std::string* bytes);
+// The whole file, or nothing when it cannot be read.
+std::string FileBytes(const std::wstring& path);
 bool FileExists(const std::wstring& path);
+bool MakeFolder(const std::wstring& path);
+// Names in a folder ("." and ".." left out), sorted.
+std::vector<std::wstring> FolderNames(const std::wstring& dir);
 
-// A fresh folder under the temporary folder, removed with all its content.
+// A fresh folder under the temporary folder, removed with all its content,
+// however deep; links in it are removed, never followed.
 class TempDir {
 public:
     TempDir();
@@ -56,6 +67,11 @@ bool StartProgram(const std::wstring& exe, const std::wstring& args, const std::
 bool WaitForExit(Process& p, DWORD ms, DWORD* exitCode);
 // Ends a started process by its handle (when still running) and closes the handle.
 void EndProcess(Process& p);
+// Waits up to `ms` for the end: its exit code, or -1 when it had to be ended
+// (or was never started). The process is finished with either way.
+long FinishProgram(Process& p, DWORD ms);
+// Starts `exe` and finishes it as above.
+long RunProgram(const std::wstring& exe, const std::wstring& args, DWORD ms);
 
 // Top-level windows of a process, optionally of one class (NULL: any).
 std::vector<HWND> WindowsOfProcess(DWORD pid, const wchar_t* className);

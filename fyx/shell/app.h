@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include "language.h"
 #include "plugin.h"
 #include "prefs.h"
@@ -39,12 +41,24 @@ struct FyxApp {
     DWORD windowsMajor, windowsMinor;
     wchar_t panelStartPath[2][260];  // left, right
     LanguageTable language;
+
+    // Taken at start-up and released at shutdown.
+    HIMAGELIST extensionIcons;  // 16 x 16 icons of file types
+    int verticalScrollWidth, horizontalScrollHeight;
+    HCURSOR arrowCursor, sizingCursor;
+    HFONT guiFont;
+    HICON toolbarIcons[10], panelButtonIcons[5], functionKeyIcons[7];
+    COLORREF systemColors[7];  // see ReadSystemColors
 };
 
 extern FyxApp g_app;
 
 // startup.cpp
 void InitializeProgram();
+// resources.cpp
+void LoadButtonIcons(HINSTANCE instance);
+void ReadSystemColors();
+void ReleaseStartupResources();
 // window_classes.cpp
 bool RegisterWindowClasses(HINSTANCE instance);
 // Title and class from the string resources, classes registered, window created.

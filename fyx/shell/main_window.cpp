@@ -3,6 +3,7 @@
 #include <wchar.h>
 
 #include "app.h"
+#include "paintkit.h"
 #include "window_logic.h"
 
 namespace {
@@ -10,6 +11,9 @@ namespace {
 void OnCreate(HWND window) {
     g_app.mainWindow = window;
     g_app.windowDc = GetDC(window);
+    InitGuiLib();
+    LoadButtonIcons(g_app.instance);
+    ReadSystemColors();
     CreateChildWindows(window);
 
     // A fresh request block names this window; tools started from now on
@@ -89,6 +93,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_TIMER:
         OnTimer(window, wParam);
+        return 0;
+    case WM_SYSCOLORCHANGE:
+        ReadSystemColors();
+        InvalidateRect(window, NULL, FALSE);
         return 0;
     case WM_ERASEBKGND:
         return 0;

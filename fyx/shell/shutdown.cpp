@@ -49,6 +49,7 @@ void ShutDown(HWND window) {
     if (g_app.trayMode == TRAY_ALWAYS || g_app.trayIconShown) DeleteTrayIcon(window);
 
     LanguageFree(&g_app.language);
+    ReleaseStartupResources();
 
     ConfigRecord& c = g_app.config;
     wcscpy(c.FYXLeftWinPath, g_app.panelStartPath[0]);

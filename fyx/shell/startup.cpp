@@ -36,5 +36,13 @@ void InitializeProgram() {
     for (int side = 0; side < 2; ++side)
         wcscpy(g_app.panelStartPath[side], stored[side][0] ? stored[side] : g_app.defaultDriveRoot);
 
+    g_app.extensionIcons = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 75, 5);
+
+    g_app.verticalScrollWidth = GetSystemMetrics(SM_CXVSCROLL);
+    g_app.horizontalScrollHeight = GetSystemMetrics(SM_CYHSCROLL);
+    g_app.arrowCursor = LoadCursorW(NULL, IDC_ARROW);
+    g_app.sizingCursor = LoadCursorW(NULL, IDC_SIZEWE);
+    g_app.guiFont = (HFONT)GetStockObject(DEFAULT_GUI_FONT);
+
     LanguageStartUp(&g_app.language, g_app.programFolder, g_app.config.LanguageFile);
 }

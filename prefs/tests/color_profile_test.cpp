@@ -5,7 +5,9 @@
 #include <string>
 
 #include "prefs.h"
-#include "test_support.h"
+#include "testkit.h"
+
+using namespace fyxtest;
 
 namespace {
 
@@ -56,18 +58,18 @@ TEST(ColorProfile, BuiltInProfilesKeepTheName) {
 }
 
 TEST(ColorProfile, DefaultProfileFileText) {
-    TempFolder folder;
+    TempDir folder;
     std::wstring path = folder.File(L"color.ini");
     ColorProfile p = {};
     PREFS_LoadColorProfileDefault(&p);
     ASSERT_EQ(0, PREFS_SaveColorProfile(path.c_str(), p));
     EXPECT_EQ("255,255,255,001\r\n000,000,000,000\r\n000,000,000,000\r\n000,000,000,000\r\n"
               "212,212,212,000\r\n255,000,000,000\r\n000,000,000,000\r\n000,000,000,000\r\n",
-              ReadBytes(path));
+              FileBytes(path));
 }
 
 TEST(ColorProfile, SavedProfile2LoadsBackAndTheNameIsNotStored) {
-    TempFolder folder;
+    TempDir folder;
     std::wstring path = folder.File(L"color.ini");
     ColorProfile saved = MarkedProfile();
     PREFS_LoadColorProfileDefault2(&saved);
@@ -77,11 +79,11 @@ TEST(ColorProfile, SavedProfile2LoadsBackAndTheNameIsNotStored) {
     EXPECT_EQ(1u, loaded.loaded);
     EXPECT_STREQ(L"", loaded.name);
     ExpectSlots(kProfile2, loaded, "loaded");
-    EXPECT_EQ(1u, folder.FileNames().size());
+    EXPECT_EQ(1u, FolderNames(folder.path()).size());
 }
 
 TEST(ColorProfile, FlagsOtherThanZeroAndOneComeBack) {
-    TempFolder folder;
+    TempDir folder;
     std::wstring path = folder.File(L"flags.ini");
     ColorProfile saved = MarkedProfile();
     saved.slots[3].flag = 123456;
@@ -116,10 +118,10 @@ const ProfileFileCase kProfileFiles[] = {
 };
 
 TEST(ColorProfile, ProfileFiles) {
-    TempFolder folder;
+    TempDir folder;
     std::wstring path = folder.File(L"profile.ini");
     for (const ProfileFileCase& c : kProfileFiles) {
-        ASSERT_TRUE(WriteBytes(path, c.file));
+        ASSERT_TRUE(WriteFileBytes(path, c.file));
         ColorProfile passed = MarkedProfile();
         ColorProfile p = passed;
         PREFS_LoadColorProfile(&p, path.c_str());
@@ -141,7 +143,7 @@ TEST(ColorProfile, ProfileFiles) {
 }
 
 TEST(ColorProfile, MissingFileLeavesTheProfileButLoaded) {
-    TempFolder folder;
+    TempDir folder;
     ColorProfile passed = MarkedProfile();
     passed.loaded = 1;
     ColorProfile p = passed;
@@ -152,15 +154,15 @@ TEST(ColorProfile, MissingFileLeavesTheProfileButLoaded) {
 }
 
 TEST(ColorProfile, UnwritableFileGivesOneAndKeepsTheOldFile) {
-    TempFolder folder;
+    TempDir folder;
     ColorProfile p = MarkedProfile();
     EXPECT_EQ(1, PREFS_SaveColorProfile(folder.File(L"missing\\color.ini").c_str(), p));
     std::wstring path = folder.File(L"color.ini");
-    ASSERT_TRUE(WriteBytes(path, "001,002,003,000\r\n"));
+    ASSERT_TRUE(WriteFileBytes(path, "001,002,003,000\r\n"));
     ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_EQ(1, PREFS_SaveColorProfile(path.c_str(), p));
-    EXPECT_EQ("001,002,003,000\r\n", ReadBytes(path));
-    EXPECT_EQ(1u, folder.FileNames().size());
+    EXPECT_EQ("001,002,003,000\r\n", FileBytes(path));
+    EXPECT_EQ(1u, FolderNames(folder.path()).size());
 }
 
 }  // namespace

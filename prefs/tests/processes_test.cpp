@@ -7,12 +7,18 @@
 
 #include "prefs.h"
 #include "sample_records.h"
-#include "test_support.h"
+#include "testkit.h"
+
+using namespace fyxtest;
 
 namespace {
 
+// The peer program beside this one acts as the second and third process.
+std::wstring Peer() { return JoinPath(TestProgramDir(), L"prefs_peer.exe"); }
+long RunPeer(const std::wstring& args) { return RunProgram(Peer(), args, 60000); }
+
 TEST(InfoBlock, StoredByOneProcessReadByAnother) {
-    TempFolder folder;
+    TempDir folder;
     // This process keeps the library loaded, so the shared block outlives each peer.
     InfoBlock mine = {};
     mine.mainWindow = 0x00012345;
@@ -20,7 +26,7 @@ TEST(InfoBlock, StoredByOneProcessReadByAnother) {
     ASSERT_EQ(0, PREFS_SaveInfo(mine));
     std::wstring out = folder.File(L"block.bin");
     ASSERT_EQ(0, RunPeer(L"loadinfo \"" + out + L"\""));
-    std::string bytes = ReadBytes(out);
+    std::string bytes = FileBytes(out);
     ASSERT_EQ(sizeof(InfoBlock), bytes.size());
     EXPECT_EQ(0, memcmp(&mine, bytes.data(), sizeof(InfoBlock)));
 
@@ -34,7 +40,7 @@ TEST(InfoBlock, StoredByOneProcessReadByAnother) {
 }
 
 TEST(SettingsFile, TwoProcessesSavingWhileAThirdLoads) {
-    TempFolder folder;
+    TempDir folder;
     // The file exists from the start, so every load must give one of the two records.
     PREFS_StoreProgramPath(folder.path().c_str());
     ASSERT_EQ(0, PREFS_SaveAllExtConfiguration(MakeSampleRecord(1)));
@@ -46,17 +52,18 @@ TEST(SettingsFile, TwoProcessesSavingWhileAThirdLoads) {
     HANDLE stop = CreateEventW(NULL, TRUE, FALSE, stopName);
     ASSERT_TRUE(stop != NULL);
     std::wstring quoted = L"\"" + folder.path() + L"\"";
-    HANDLE loader = StartPeer(L"load " + quoted + L" 100 " + stopName);
-    HANDLE first = StartPeer(L"save " + quoted + L" 1 500");
-    HANDLE second = StartPeer(L"save " + quoted + L" 2 500");
-    EXPECT_TRUE(first && second && loader);
-    EXPECT_EQ(0, FinishPeer(first, 60000)) << "failed saves of the first process";
-    EXPECT_EQ(0, FinishPeer(second, 60000)) << "failed saves of the second process";
+    Process loader, first, second;
+    bool started = StartProgram(Peer(), L"load " + quoted + L" 100 " + stopName, L"", &loader);
+    started = StartProgram(Peer(), L"save " + quoted + L" 1 500", L"", &first) && started;
+    started = StartProgram(Peer(), L"save " + quoted + L" 2 500", L"", &second) && started;
+    EXPECT_TRUE(started);
+    EXPECT_EQ(0, FinishProgram(first, 60000)) << "failed saves of the first process";
+    EXPECT_EQ(0, FinishProgram(second, 60000)) << "failed saves of the second process";
     SetEvent(stop);
-    EXPECT_EQ(0, FinishPeer(loader, 60000)) << "loads that were neither record, whole";
+    EXPECT_EQ(0, FinishProgram(loader, 60000)) << "loads that were neither record, whole";
     CloseHandle(stop);
 
-    std::vector<std::wstring> names = folder.FileNames();
+    std::vector<std::wstring> names = FolderNames(folder.path());
     ASSERT_EQ(1u, names.size()) << "temporary files left behind";
     EXPECT_EQ(L"Fyx.ini", names[0]);
 }

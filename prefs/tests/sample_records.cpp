@@ -9,6 +9,42 @@ void SetText(wchar_t* field, size_t capacity, const wchar_t* text) {
     wcsncpy(field, text, capacity - 1);
 }
 
+namespace {
+
+// Every unsigned field that has a line, in the order their sample values count up.
+uint32_t ConfigRecord::* const kUnsignedFields[] = {
+    &ConfigRecord::WindowOptionItem, &ConfigRecord::PotCopy, &ConfigRecord::PotMove,
+    &ConfigRecord::PotDelRec, &ConfigRecord::PotDelDel, &ConfigRecord::PotClosing,
+    &ConfigRecord::FunFyxInstance, &ConfigRecord::FunFyxMinimizeIcon, &ConfigRecord::FunSavePosition,
+    &ConfigRecord::FunPosition, &ConfigRecord::ColorEditItem, &ConfigRecord::CursorType,
+    &ConfigRecord::WiewRootDir, &ConfigRecord::LeftPictureMode, &ConfigRecord::RightPictureMode,
+    &ConfigRecord::LeftPicturePeriod, &ConfigRecord::RightPicturePeriod, &ConfigRecord::LeftPictureOver,
+    &ConfigRecord::DrvRemovable, &ConfigRecord::DrvRemovableIcons, &ConfigRecord::DrvFixed,
+    &ConfigRecord::DrvFixedIcons, &ConfigRecord::DrvCDROM, &ConfigRecord::DrvCDROMIcons,
+    &ConfigRecord::DrvNetwork, &ConfigRecord::DrvNetworkIcons, &ConfigRecord::ShellShowComment,
+    &ConfigRecord::ShellShowIcons, &ConfigRecord::ShellShowCommentNetwork,
+    &ConfigRecord::ShellShowIconsNetwork, &ConfigRecord::ViewFileInternal, &ConfigRecord::EditFileInternal,
+    &ConfigRecord::PackShowDialog, &ConfigRecord::UnpackOverwrite, &ConfigRecord::UnpackOverwriteOlder,
+    &ConfigRecord::UnpackSeparateDir, &ConfigRecord::UnpackShowDialog, &ConfigRecord::CopyOverwrite,
+    &ConfigRecord::CopyOverwriteOlder, &ConfigRecord::MoveOverwrite, &ConfigRecord::MoveOverwriteOlder,
+    &ConfigRecord::DeleteHS, &ConfigRecord::DeleteREADONLY, &ConfigRecord::DeleteERRORS,
+};
+
+int32_t ConfigRecord::* const kWindowFields[] = {
+    &ConfigRecord::FYXWindowLeft, &ConfigRecord::FYXWindowRight, &ConfigRecord::FYXWindowTop,
+    &ConfigRecord::FYXWindowBottom, &ConfigRecord::FYXShowCommandLine,
+};
+
+// A text field and its sample value, "%ls" taking the variant's tag.
+struct TextSample {
+    wchar_t* field;
+    size_t capacity;
+    const wchar_t* format;
+};
+#define TEXT_SAMPLE(field, format) {field, sizeof(field) / sizeof(wchar_t), format}
+
+}  // namespace
+
 ConfigRecord MakeSampleRecord(int variant) {
     ConfigRecord r;
     PREFS_GetDefaultConfiguration(&r);
@@ -17,78 +53,29 @@ ConfigRecord MakeSampleRecord(int variant) {
     uint32_t u = variant == 1 ? 1000 : 2000;
     int32_t s = variant == 1 ? -1000 : -2000;
     const wchar_t* tag = variant == 1 ? L"one" : L"two";
-    wchar_t text[PREFS_TEXT_CAPACITY];
 
-    r.WindowOptionItem = u++;
-    r.PotCopy = u++;
-    r.PotMove = u++;
-    r.PotDelRec = u++;
-    r.PotDelDel = u++;
-    r.PotClosing = u++;
-    r.FunFyxInstance = u++;
-    r.FunFyxMinimizeIcon = u++;
-    r.FunSavePosition = u++;
-    r.FunPosition = u++;
-    _snwprintf(text, PREFS_TEXT_CAPACITY, L"Deutsch-%ls.lng", tag);
-    SET_TEXT(r.LanguageFile, text);
-    _snwprintf(text, PREFS_TEXT_CAPACITY, L"C:\\Colors\\%ls.ini", tag);
-    SET_TEXT(r.ColorProfileFile, text);
-    r.ColorEditItem = u++;
-    r.CursorType = u++;
-    r.WiewRootDir = u++;
-    r.LeftPictureMode = u++;
-    r.RightPictureMode = u++;
-    r.LeftPicturePeriod = u++;
-    r.RightPicturePeriod = u++;
-    r.LeftPictureOver = u++;
-    _snwprintf(text, PREFS_TEXT_CAPACITY, L"D:\\Pictures\\left %ls.bmp", tag);
-    SET_TEXT(r.LeftPictureFile, text);
-    _snwprintf(text, PREFS_TEXT_CAPACITY, L"D:\\Pictures\\right %ls.bmp", tag);
-    SET_TEXT(r.RightPictureFile, text);
-    r.DrvRemovable = u++;
-    r.DrvRemovableIcons = u++;
-    r.DrvFixed = u++;
-    r.DrvFixedIcons = u++;
-    r.DrvCDROM = u++;
-    r.DrvCDROMIcons = u++;
-    r.DrvNetwork = u++;
-    r.DrvNetworkIcons = u++;
-    r.ShellShowComment = u++;
-    r.ShellShowIcons = u++;
-    r.ShellShowCommentNetwork = u++;
-    r.ShellShowIconsNetwork = u++;
-    r.ViewFileInternal = u++;
-    r.EditFileInternal = u++;
-    _snwprintf(text, PREFS_TEXT_CAPACITY, L"C:\\Tools\\view-%ls.exe", tag);
-    SET_TEXT(r.ViewFile, text);
-    _snwprintf(text, PREFS_TEXT_CAPACITY, L"C:\\Tools\\edit-%ls.exe", tag);
-    SET_TEXT(r.EditFile, text);
-    r.PackShowDialog = u++;
-    r.UnpackOverwrite = u++;
-    r.UnpackOverwriteOlder = u++;
-    r.UnpackSeparateDir = u++;
-    r.UnpackShowDialog = u++;
-    r.CopyOverwrite = u++;
-    r.CopyOverwriteOlder = u++;
-    r.MoveOverwrite = u++;
-    r.MoveOverwriteOlder = u++;
-    r.DeleteHS = u++;
-    r.DeleteREADONLY = u++;
-    r.DeleteERRORS = u++;
-    r.FYXWindowLeft = s--;
-    r.FYXWindowRight = s--;
-    r.FYXWindowTop = s--;
-    r.FYXWindowBottom = s--;
-    r.FYXShowCommandLine = s--;
-    _snwprintf(text, PREFS_TEXT_CAPACITY, L"C:\\Work\\left panel %ls", tag);
-    SET_TEXT(r.FYXLeftWinPath, text);
-    _snwprintf(text, PREFS_TEXT_CAPACITY, L"C:\\Work\\right panel %ls", tag);
-    SET_TEXT(r.FYXRightWinPath, text);
+    for (uint32_t ConfigRecord::* field : kUnsignedFields) r.*field = u++;
+    for (int32_t ConfigRecord::* field : kWindowFields) r.*field = s--;
     int32_t* left = &r.FYXLeftDirShow;
     int32_t* right = &r.FYXRightDirShow;
     for (int i = 0; i < 17; ++i) {
         left[i] = s--;
         right[i] = s--;
+    }
+    const TextSample texts[] = {
+        TEXT_SAMPLE(r.LanguageFile, L"Deutsch-%ls.lng"),
+        TEXT_SAMPLE(r.ColorProfileFile, L"C:\\Colors\\%ls.ini"),
+        TEXT_SAMPLE(r.LeftPictureFile, L"D:\\Pictures\\left %ls.bmp"),
+        TEXT_SAMPLE(r.RightPictureFile, L"D:\\Pictures\\right %ls.bmp"),
+        TEXT_SAMPLE(r.ViewFile, L"C:\\Tools\\view-%ls.exe"),
+        TEXT_SAMPLE(r.EditFile, L"C:\\Tools\\edit-%ls.exe"),
+        TEXT_SAMPLE(r.FYXLeftWinPath, L"C:\\Work\\left panel %ls"),
+        TEXT_SAMPLE(r.FYXRightWinPath, L"C:\\Work\\right panel %ls"),
+    };
+    for (const TextSample& t : texts) {
+        wchar_t text[PREFS_TEXT_CAPACITY];
+        _snwprintf(text, PREFS_TEXT_CAPACITY, t.format, tag);
+        SetText(t.field, t.capacity, text);
     }
     r.FYXLeftPanelSize = variant == 1 ? 37.5 : 62.125;
     // The three fields without a line are changed too: they must come back as defaults.

@@ -4,6 +4,8 @@
 
 #include "settings_test_util.h"
 
+using namespace fyxtest;
+
 namespace {
 
 class SettingsEscapeTest : public ProgramFolderTest {};
@@ -30,7 +32,7 @@ TEST_F(SettingsEscapeTest, ValuesRoundTripAndLaterLinesStayInPlace) {
         SET_TEXT(r.FYXRightWinPath, c.value.c_str());
         r.EditFileInternal = 0;
         ASSERT_EQ(0, PREFS_SaveAllExtConfiguration(r)) << c.name;
-        std::string file = ReadBytes(IniPath());
+        std::string file = FileBytes(IniPath());
         EXPECT_EQ(c.written, ValueOf(file, "ViewFile:")) << c.name;
         EXPECT_EQ(c.written, ValueOf(file, "FYXRightWinPath:")) << c.name;
         EXPECT_SAME_RECORD(r, Load()) << c.name;

@@ -7,6 +7,8 @@
 
 #include "settings_test_util.h"
 
+using namespace fyxtest;
+
 namespace {
 
 class SettingsFileTest : public ProgramFolderTest {};
@@ -37,12 +39,12 @@ TEST_F(SettingsFileTest, DefaultsWithoutAFile) {
     ConfigRecord loaded = garbage;
     EXPECT_EQ(&loaded, PREFS_LoadAllExtConfiguration(&loaded));
     EXPECT_SAME_RECORD(defaults, loaded);
-    EXPECT_TRUE(folder.FileNames().empty());
+    EXPECT_TRUE(FolderNames(folder.path()).empty());
 }
 
 TEST_F(SettingsFileTest, DefaultsAreSavedAsTheDocumentedFile) {
     ASSERT_EQ(0, PREFS_SaveAllExtConfiguration(Defaults()));
-    EXPECT_EQ(CrLf(kDefaultSettingsFile), ReadBytes(IniPath()));
+    EXPECT_EQ(CrLf(kDefaultSettingsFile), FileBytes(IniPath()));
 }
 
 TEST_F(SettingsFileTest, EveryChangedFieldSurvivesSaveAndLoad) {
@@ -52,7 +54,7 @@ TEST_F(SettingsFileTest, EveryChangedFieldSurvivesSaveAndLoad) {
         EXPECT_SAME_RECORD(AsStored(sample), Load()) << "variant " << variant;
     }
     // Only the settings file is left: no temporary file of the save.
-    std::vector<std::wstring> names = folder.FileNames();
+    std::vector<std::wstring> names = FolderNames(folder.path());
     ASSERT_EQ(1u, names.size());
     EXPECT_EQ(L"Fyx.ini", names[0]);
 }
@@ -65,7 +67,7 @@ TEST_F(SettingsFileTest, NumbersAreWrittenSignedOrUnsigned) {
     r.DrvFixed = 4294967295u;
     r.PotCopy = 2147483648u;
     ASSERT_EQ(0, PREFS_SaveAllExtConfiguration(r));
-    std::string file = ReadBytes(IniPath());
+    std::string file = FileBytes(IniPath());
     EXPECT_EQ("-8", ValueOf(file, "FYXWindowLeft:"));
     EXPECT_EQ("-2147483648", ValueOf(file, "FYXWindowTop:"));
     EXPECT_EQ("-1", ValueOf(file, "FYXRightSortMode:"));
@@ -97,7 +99,7 @@ TEST_F(SettingsFileTest, PanelSizeIsWrittenInShortestFormWithSixDigits) {
         ConfigRecord r = Defaults();
         r.FYXLeftPanelSize = c.stored;
         ASSERT_EQ(0, PREFS_SaveAllExtConfiguration(r));
-        std::string file = ReadBytes(IniPath());
+        std::string file = FileBytes(IniPath());
         EXPECT_EQ(c.text, ValueOf(file, "FYXLeftPanelSize:")) << c.text;
         ConfigRecord back = Load();
         EXPECT_DOUBLE_EQ(c.loaded, back.FYXLeftPanelSize) << c.text;
@@ -227,7 +229,7 @@ TEST_F(SettingsFileTest, DamagedAndHandWrittenFiles) {
 TEST_F(SettingsFileTest, FileEndingAfterTheCommandLineFlag) {
     ConfigRecord sample = MakeSampleRecord(1);
     ASSERT_EQ(0, PREFS_SaveAllExtConfiguration(sample));
-    std::string file = ReadBytes(IniPath());
+    std::string file = FileBytes(IniPath());
     ASSERT_EQ(std::to_string(sample.FYXShowCommandLine), ValueOf(file, "FYXShowCommandLine:"));
     // The stored values up to that line, empty panel folders, defaults after.
     ConfigRecord expected = AsStored(sample);
@@ -239,22 +241,22 @@ TEST_F(SettingsFileTest, FileEndingAfterTheCommandLineFlag) {
 
 TEST_F(SettingsFileTest, SaveThatCannotWriteLeavesTheOldFile) {
     std::string old = CrLf(kDefaultSettingsFile);
-    ASSERT_TRUE(WriteBytes(IniPath(), old));
+    ASSERT_TRUE(WriteFileBytes(IniPath(), old));
     ASSERT_TRUE(SetFileAttributesW(IniPath().c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_EQ(1, PREFS_SaveAllExtConfiguration(MakeSampleRecord(1)));
-    EXPECT_EQ(old, ReadBytes(IniPath()));
-    EXPECT_EQ(1u, folder.FileNames().size());
+    EXPECT_EQ(old, FileBytes(IniPath()));
+    EXPECT_EQ(1u, FolderNames(folder.path()).size());
     SetFileAttributesW(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
 
     ASSERT_TRUE(DeleteFileW(IniPath().c_str()));
     ASSERT_TRUE(CreateDirectoryW(IniPath().c_str(), NULL));
     EXPECT_EQ(1, PREFS_SaveAllExtConfiguration(MakeSampleRecord(1)));
-    EXPECT_EQ(1u, folder.FileNames().size());
+    EXPECT_EQ(1u, FolderNames(folder.path()).size());
     EXPECT_SAME_RECORD(Defaults(), Load());
 }
 
 TEST_F(SettingsFileTest, HiddenFileStaysHidden) {
-    ASSERT_TRUE(WriteBytes(IniPath(), CrLf(kDefaultSettingsFile)));
+    ASSERT_TRUE(WriteFileBytes(IniPath(), CrLf(kDefaultSettingsFile)));
     ASSERT_TRUE(SetFileAttributesW(IniPath().c_str(), FILE_ATTRIBUTE_HIDDEN));
     ConfigRecord sample = MakeSampleRecord(2);
     ASSERT_EQ(0, PREFS_SaveAllExtConfiguration(sample));
@@ -265,16 +267,16 @@ TEST_F(SettingsFileTest, HiddenFileStaysHidden) {
 }
 
 TEST_F(SettingsFileTest, SaveReplacesALongerFileWhole) {
-    ASSERT_TRUE(WriteBytes(IniPath(), CrLf(kDefaultSettingsFile) + std::string(5000, 'x')));
+    ASSERT_TRUE(WriteFileBytes(IniPath(), CrLf(kDefaultSettingsFile) + std::string(5000, 'x')));
     ConfigRecord r = Defaults();
     r.PotCopy = 0;
     ASSERT_EQ(0, PREFS_SaveAllExtConfiguration(r));
-    EXPECT_EQ(WithValue(CrLf(kDefaultSettingsFile), "PotCopy:", "0"), ReadBytes(IniPath()));
+    EXPECT_EQ(WithValue(CrLf(kDefaultSettingsFile), "PotCopy:", "0"), FileBytes(IniPath()));
 }
 
 TEST(ProgramFolder, WithoutAFolderNothingIsReadOrWritten) {
-    TempFolder folder;
-    ASSERT_TRUE(WriteBytes(folder.File(L"Fyx.ini"), WithValue(CrLf(kDefaultSettingsFile), "PotCopy:", "0")));
+    TempDir folder;
+    ASSERT_TRUE(WriteFileBytes(folder.File(L"Fyx.ini"), WithValue(CrLf(kDefaultSettingsFile), "PotCopy:", "0")));
     wchar_t saved[MAX_PATH];
     GetCurrentDirectoryW(MAX_PATH, saved);
     SetCurrentDirectoryW(folder.path().c_str());
@@ -289,12 +291,12 @@ TEST(ProgramFolder, WithoutAFolderNothingIsReadOrWritten) {
     EXPECT_EQ(1, PREFS_SaveAllExtConfiguration(MakeSampleRecord(1)));
 
     SetCurrentDirectoryW(saved);
-    EXPECT_EQ(1u, folder.FileNames().size());
+    EXPECT_EQ(1u, FolderNames(folder.path()).size());
     PREFS_StoreProgramPath(L"");
 }
 
 TEST(ProgramFolder, StoredInitialisedAndSharingTheReturnBuffer) {
-    TempFolder folder;
+    TempDir folder;
     PREFS_StoreProgramPath(folder.path().c_str());
     const wchar_t* path = PREFS_GetProgramPath();
     EXPECT_EQ(folder.path(), path);
@@ -335,7 +337,7 @@ TEST(SettingsFileOnAFullDisk, SaveFailsAndTheOldFileStays) {
     std::wstring ini = folder + L"\\Fyx.ini";
     std::wstring filler = folder + L"\\filler.bin";
     std::string old = CrLf(kDefaultSettingsFile);
-    ASSERT_TRUE(WriteBytes(ini, old));
+    ASSERT_TRUE(WriteFileBytes(ini, old));
 
     HANDLE file = CreateFileW(filler.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
@@ -353,7 +355,7 @@ TEST(SettingsFileOnAFullDisk, SaveFailsAndTheOldFileStays) {
     SET_TEXT(big.FYXRightWinPath, std::wstring(259, L'\x0416').c_str());
     EXPECT_EQ(1, PREFS_SaveAllExtConfiguration(big));
     PREFS_StoreProgramPath(L"");
-    EXPECT_EQ(old, ReadBytes(ini));
+    EXPECT_EQ(old, FileBytes(ini));
 
     DeleteFileW(filler.c_str());
     DeleteFileW(ini.c_str());

@@ -8,7 +8,7 @@
 
 #include "prefs.h"
 #include "sample_records.h"
-#include "test_support.h"
+#include "testkit.h"
 
 // The settings file of the default record, lines ended by LF (CrLf turns
 // them into the CR LF the library writes).
@@ -34,7 +34,7 @@ protected:
         return r;
     }
     ConfigRecord LoadFrom(const std::string& fileText) {
-        EXPECT_TRUE(WriteBytes(IniPath(), fileText));
+        EXPECT_TRUE(fyxtest::WriteFileBytes(IniPath(), fileText));
         return Load();
     }
     static ConfigRecord Defaults() {
@@ -50,7 +50,7 @@ protected:
         return r;
     }
 
-    TempFolder folder;
+    fyxtest::TempDir folder;
 };
 
 #define EXPECT_SAME_RECORD(expected, actual) \

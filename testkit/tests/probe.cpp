@@ -1,6 +1,9 @@
 // A small window program that the test kit's own tests drive: it paints its
 // client area red, asks a question on WM_APP and ends with the answer.
+// Started as "exit N" it ends at once with exit code N.
 #include <windows.h>
+#include <stdlib.h>
+#include <wchar.h>
 
 namespace {
 
@@ -31,7 +34,8 @@ LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
+    if (commandLine && wcsncmp(commandLine, L"exit ", 5) == 0) return _wtoi(commandLine + 5);
     WNDCLASSW wc = {};
     wc.lpfnWndProc = ProbeProc;
     wc.hInstance = instance;

@@ -65,17 +65,111 @@ TEST(TestKit, WindowIsCapturedToAPicture) {
     EndProcess(p);
 }
 
+// Starts the probe up to its window; `watch` is a second handle of the
+// process, to see it end after the kit has closed its own.
+bool StartWatchedProbe(Process* p, HANDLE* watch) {
+    if (!StartProgram(Probe(), L"", L"", p)) return false;
+    if (!WaitForWindow(p->pid, L"FyxKitProbe", 20000) ||
+        !DuplicateHandle(GetCurrentProcess(), p->handle, GetCurrentProcess(), watch, 0, FALSE,
+                         DUPLICATE_SAME_ACCESS)) {
+        EndProcess(*p);
+        return false;
+    }
+    return true;
+}
+
 TEST(TestKit, EndProcessStopsWhatWasStarted) {
     Process p;
-    ASSERT_TRUE(StartProgram(Probe(), L"", L"", &p));
-    ASSERT_TRUE(WaitForWindow(p.pid, L"FyxKitProbe", 20000) != NULL);
-    HANDLE duplicate = NULL;
-    DuplicateHandle(GetCurrentProcess(), p.handle, GetCurrentProcess(), &duplicate, 0, FALSE,
-                    DUPLICATE_SAME_ACCESS);
+    HANDLE watch = NULL;
+    ASSERT_TRUE(StartWatchedProbe(&p, &watch));
     EndProcess(p);
-    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(duplicate, 5000));
-    CloseHandle(duplicate);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(watch, 5000));
+    CloseHandle(watch);
     EXPECT_TRUE(p.handle == NULL);
+}
+
+TEST(TestKit, RunProgramGivesTheExitCodeOrEndsIt) {
+    EXPECT_EQ(42, RunProgram(Probe(), L"exit 42", 20000));
+    EXPECT_EQ(0, RunProgram(Probe(), L"exit 0", 20000));
+    EXPECT_EQ(-1, RunProgram(JoinPath(TestProgramDir(), L"missing.exe"), L"", 20000));
+
+    Process p;
+    HANDLE watch = NULL;
+    ASSERT_TRUE(StartWatchedProbe(&p, &watch));
+    EXPECT_EQ(-1, FinishProgram(p, 200));  // the window stays open: it is ended
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(watch, 5000));
+    CloseHandle(watch);
+    EXPECT_TRUE(p.handle == NULL);
+    Process never;
+    EXPECT_EQ(-1, FinishProgram(never, 0));
+}
+
+TEST(TestKit, PathForms) {
+    EXPECT_EQ(L"Z:\\usr\\src\\x y", FromUnixPath("/usr/src/x y"));
+    EXPECT_EQ(L"Z:\\tmp\\\x00e9t\x00e9", FromUnixPath("/tmp/\xc3\xa9t\xc3\xa9"));  // UTF-8
+    EXPECT_EQ(L"C:\\a", FromUnixPath("C:\\a"));
+    const struct {
+        const wchar_t* path;
+        const wchar_t* longForm;
+    } cases[] = {
+        {L"C:\\a\\b", L"\\\\?\\C:\\a\\b"},
+        {L"C:/a/./c/../b", L"\\\\?\\C:\\a\\b"},
+        {L"\\\\server\\share\\f", L"\\\\?\\UNC\\server\\share\\f"},
+        {L"\\\\?\\C:\\a/b", L"\\\\?\\C:\\a/b"},  // already long: taken as it is
+        {L"", L""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.longForm, LongPath(c.path)) << c.path;
+    wchar_t current[MAX_PATH];
+    ASSERT_TRUE(GetCurrentDirectoryW(MAX_PATH, current) > 0);
+    EXPECT_EQ(L"\\\\?\\" + JoinPath(current, L"x"), LongPath(L"x"));  // made absolute
+}
+
+// Files and folders deeper than MAX_PATH, names of a folder, and removal of
+// the whole tree without following a link out of it.
+TEST(TestKit, TempDirHoldsDeepTreesAndRemovesThemWhole) {
+    TempDir outside;
+    ASSERT_TRUE(WriteFileBytes(outside.File(L"kept.txt"), "kept"));
+    std::wstring path;
+    std::wstring deep;
+    bool linked = false;
+    {
+        TempDir dir;
+        path = dir.path();
+        deep = path;
+        for (int level = 0; level < 8; ++level) {
+            deep = JoinPath(deep, std::wstring(60, (wchar_t)(L'a' + level)));
+            ASSERT_TRUE(MakeFolder(deep)) << level;
+        }
+        ASSERT_GT(deep.size(), (size_t)MAX_PATH);
+        std::wstring file = JoinPath(deep, L"data.bin");
+        ASSERT_TRUE(WriteFileBytes(file, std::string("a\0b", 3)));
+        EXPECT_TRUE(FileExists(file));
+        EXPECT_EQ(std::string("a\0b", 3), FileBytes(file));
+        EXPECT_EQ("", FileBytes(JoinPath(deep, L"missing")));
+        EXPECT_FALSE(MakeFolder(deep));  // already there
+
+        ASSERT_TRUE(WriteFileBytes(dir.File(L"b.txt"), ""));
+        ASSERT_TRUE(WriteFileBytes(dir.File(L"A.txt"), "x"));
+        SetFileAttributesW(dir.File(L"b.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+        std::vector<std::wstring> names = FolderNames(dir.path());
+        EXPECT_EQ((std::vector<std::wstring>{L"A.txt", std::wstring(60, L'a'), L"b.txt"}), names);
+        EXPECT_TRUE(FolderNames(dir.File(L"missing")).empty());
+
+        typedef BOOLEAN(WINAPI * CreateLink)(LPCWSTR, LPCWSTR, DWORD);
+        CreateLink create =
+            (CreateLink)(void*)GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "CreateSymbolicLinkW");
+        // Links need a right that not every account has, and a link must be
+        // reported as one to be known; the rest holds without it.
+        std::wstring link = dir.File(L"out");
+        linked = create && create(link.c_str(), outside.path().c_str(), 1 /* a directory */);
+        DWORD attributes = GetFileAttributesW(link.c_str());
+        linked = linked && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    }
+    EXPECT_FALSE(FileExists(path));
+    EXPECT_FALSE(FileExists(deep));
+    if (linked) {
+        EXPECT_EQ("kept", FileBytes(outside.File(L"kept.txt")));
+    }
 }
 
 TEST(TestKit, TestDataIsReachable) {

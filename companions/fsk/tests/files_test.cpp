@@ -5,24 +5,26 @@
 #include <string>
 
 #include "fsk.h"
-#include "scratch_dir.h"
+#include "testkit.h"
+
+using namespace fyxtest;
 
 namespace {
 
 TEST(FskDirectories, ExistenceIsZeroAndFailuresSayWhy) {
-    ScratchDir scratch;
+    TempDir scratch;
     ASSERT_FALSE(scratch.path().empty());
-    ASSERT_TRUE(MakeFile(scratch.Sub(L"file.txt"), 3));
+    ASSERT_TRUE(WriteFileBytes(scratch.File(L"file.txt"), std::string(3, 'x')));
     EXPECT_EQ(0u, FYX_FSK_IsValidDirectory(scratch.path().c_str()));
     EXPECT_EQ(0u, FYX_FSK_IsValidDirectory((scratch.path() + L"\\").c_str()));
-    EXPECT_EQ((DWORD)ERROR_DIRECTORY, FYX_FSK_IsValidDirectory(scratch.Sub(L"file.txt").c_str()));
-    EXPECT_NE(0u, FYX_FSK_IsValidDirectory(scratch.Sub(L"missing").c_str()));
+    EXPECT_EQ((DWORD)ERROR_DIRECTORY, FYX_FSK_IsValidDirectory(scratch.File(L"file.txt").c_str()));
+    EXPECT_NE(0u, FYX_FSK_IsValidDirectory(scratch.File(L"missing").c_str()));
     EXPECT_EQ((DWORD)ERROR_PATH_NOT_FOUND, FYX_FSK_IsValidDirectory(L""));
 }
 
 TEST(FskDirectories, MarksTheMissingPartAndCreatesIt) {
-    ScratchDir scratch;
-    ASSERT_TRUE(MakeDir(scratch.Sub(L"have")));
+    TempDir scratch;
+    ASSERT_TRUE(MakeFolder(scratch.File(L"have")));
     std::wstring typed = scratch.path() + L"\\have\\new\\sub\\";
     std::wstring marked = FYX_FSK_CreateValidAndInvalidDirectoryString(typed.c_str());
     EXPECT_EQ(scratch.path() + L"\\have\\|new\\sub", marked);
@@ -30,7 +32,7 @@ TEST(FskDirectories, MarksTheMissingPartAndCreatesIt) {
     EXPECT_STREQ(L"new\\sub", FYX_FSK_GetInvalidDirectoryString(typed.c_str()));
 
     EXPECT_TRUE(FYX_FSK_CreatePathFromInvalidPath(marked.c_str()));
-    EXPECT_EQ(0u, FYX_FSK_IsValidDirectory(scratch.Sub(L"have\\new\\sub").c_str()));
+    EXPECT_EQ(0u, FYX_FSK_IsValidDirectory(scratch.File(L"have\\new\\sub").c_str()));
     EXPECT_EQ(scratch.path() + L"\\have\\new\\sub|",
               std::wstring(FYX_FSK_CreateValidAndInvalidDirectoryString(typed.c_str())));
     EXPECT_STREQ(L"", FYX_FSK_GetInvalidDirectoryString(typed.c_str()));
@@ -50,7 +52,7 @@ TEST(FskDirectories, MarkingWhenNothingOrEverythingExists) {
     EXPECT_EQ(missing, std::wstring(FYX_FSK_GetInvalidDirectoryString(missing.c_str())));
     EXPECT_FALSE(FYX_FSK_CreatePathFromInvalidPath(missing.c_str()));
 
-    ScratchDir scratch;
+    TempDir scratch;
     std::wstring root = scratch.path().substr(0, 3);
     EXPECT_EQ(root + L"|", std::wstring(FYX_FSK_CreateValidAndInvalidDirectoryString(root.c_str())));
     // Forward slashes and doubled separators are marked in their normal form.
@@ -59,14 +61,14 @@ TEST(FskDirectories, MarkingWhenNothingOrEverythingExists) {
 }
 
 TEST(FskDirectories, CreationFailsWhereAFileStands) {
-    ScratchDir scratch;
-    ASSERT_TRUE(MakeFile(scratch.Sub(L"blocker"), 1));
-    EXPECT_FALSE(FYX_FSK_CreatePathFromInvalidPath(scratch.Sub(L"blocker\\below").c_str()));
+    TempDir scratch;
+    ASSERT_TRUE(WriteFileBytes(scratch.File(L"blocker"), "x"));
+    EXPECT_FALSE(FYX_FSK_CreatePathFromInvalidPath(scratch.File(L"blocker\\below").c_str()));
     EXPECT_FALSE(FYX_FSK_CreatePathFromInvalidPath(L""));
 }
 
 TEST(FskDirectories, CreatesPathsLongerThanMaxPath) {
-    ScratchDir scratch;
+    TempDir scratch;
     std::wstring deep = scratch.path();
     for (int i = 0; i < 12; ++i) deep += L"\\" + std::wstring(40, (wchar_t)(L'a' + i));
     ASSERT_GT(deep.size(), (size_t)MAX_PATH);
@@ -76,37 +78,37 @@ TEST(FskDirectories, CreatesPathsLongerThanMaxPath) {
     // Long forms are taken literally by the system, so "/" and ".." are resolved first.
     std::wstring roundabout = deep + L"/../" + std::wstring(40, L'l') + L"/./";
     EXPECT_EQ(0u, FYX_FSK_IsValidDirectory(roundabout.c_str()));
-    ASSERT_TRUE(MakeFile(deep + L"\\f.txt", 9));
+    ASSERT_TRUE(WriteFileBytes(deep + L"\\f.txt", std::string(9, 'x')));
     EXPECT_EQ(9ULL, FYX_FSK_GetFileSize((deep + L"/f.txt").c_str()));
     std::wstring line = FYX_FSK_GetFileInformationBuffer((deep + L"\\f.txt").c_str());
     EXPECT_EQ(0u, line.find(L"9 bytes, "));
 }
 
 TEST(FskDirectories, NewFileNamesAreUnused) {
-    ScratchDir scratch;
+    TempDir scratch;
     std::wstring first = FYX_FSK_GetNewFileNameInDirectory(scratch.path().c_str());
     ASSERT_EQ(0u, first.find(scratch.path() + L"\\~fyx"));
     EXPECT_EQ(L".tmp", first.substr(first.size() - 4));
-    ASSERT_TRUE(MakeFile(first, 1));
+    ASSERT_TRUE(WriteFileBytes(first, "x"));
     for (int i = 0; i < 5; ++i) {
         std::wstring next = FYX_FSK_GetNewFileNameInDirectory(scratch.path().c_str());
         EXPECT_NE(first, next);
         EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(next.c_str()));
     }
-    EXPECT_STREQ(L"", FYX_FSK_GetNewFileNameInDirectory(scratch.Sub(L"missing").c_str()));
+    EXPECT_STREQ(L"", FYX_FSK_GetNewFileNameInDirectory(scratch.File(L"missing").c_str()));
 }
 
 TEST(FskSizes, FilesAndUnreadableItems) {
-    ScratchDir scratch;
-    ASSERT_TRUE(MakeFile(scratch.Sub(L"five"), 5));
-    ASSERT_TRUE(MakeFile(scratch.Sub(L"empty"), 0));
-    EXPECT_EQ(5ULL, FYX_FSK_GetFileSize(scratch.Sub(L"five").c_str()));
-    EXPECT_EQ(0ULL, FYX_FSK_GetFileSize(scratch.Sub(L"empty").c_str()));
-    EXPECT_EQ(FYX_FSK_UNREADABLE_SIZE, FYX_FSK_GetFileSize(scratch.Sub(L"missing").c_str()));
+    TempDir scratch;
+    ASSERT_TRUE(WriteFileBytes(scratch.File(L"five"), std::string(5, 'x')));
+    ASSERT_TRUE(WriteFileBytes(scratch.File(L"empty"), ""));
+    EXPECT_EQ(5ULL, FYX_FSK_GetFileSize(scratch.File(L"five").c_str()));
+    EXPECT_EQ(0ULL, FYX_FSK_GetFileSize(scratch.File(L"empty").c_str()));
+    EXPECT_EQ(FYX_FSK_UNREADABLE_SIZE, FYX_FSK_GetFileSize(scratch.File(L"missing").c_str()));
     EXPECT_EQ(FYX_FSK_UNREADABLE_SIZE, FYX_FSK_GetFileSize(scratch.path().c_str()));
     EXPECT_EQ(FYX_FSK_UNREADABLE_SIZE, FYX_FSK_GetFileSize(nullptr));
 
-    HANDLE file = CreateFileW(scratch.Sub(L"five").c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0,
+    HANDLE file = CreateFileW(scratch.File(L"five").c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0,
                               NULL);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     EXPECT_EQ(5ULL, FYX_FSK_GetFileSizeByHandle(file));
@@ -115,8 +117,8 @@ TEST(FskSizes, FilesAndUnreadableItems) {
 }
 
 TEST(FskSizes, LargeFileSizesKeepTheirHighPart) {
-    ScratchDir scratch;
-    std::wstring path = scratch.Sub(L"sparse");
+    TempDir scratch;
+    std::wstring path = scratch.File(L"sparse");
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     LARGE_INTEGER at;
@@ -129,9 +131,9 @@ TEST(FskSizes, LargeFileSizesKeepTheirHighPart) {
 }
 
 TEST(FskInformation, LineOfAFileOnDisk) {
-    ScratchDir scratch;
-    std::wstring path = scratch.Sub(L"info.txt");
-    ASSERT_TRUE(MakeFile(path, 1234));
+    TempDir scratch;
+    std::wstring path = scratch.File(L"info.txt");
+    ASSERT_TRUE(WriteFileBytes(path, std::string(1234, 'x')));
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
     std::wstring line = FYX_FSK_GetFileInformationBuffer(path.c_str());
 
@@ -145,12 +147,12 @@ TEST(FskInformation, LineOfAFileOnDisk) {
     EXPECT_NE(std::wstring::npos, line.find(L", RA"));
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 
-    EXPECT_STREQ(L"", FYX_FSK_GetFileInformationBuffer(scratch.Sub(L"missing").c_str()));
+    EXPECT_STREQ(L"", FYX_FSK_GetFileInformationBuffer(scratch.File(L"missing").c_str()));
     EXPECT_STREQ(L"", FYX_FSK_GetFileInformationBuffer(L""));
 }
 
 TEST(FskVolumes, FreeAndTotalOfTheTemporaryVolume) {
-    ScratchDir scratch;
+    TempDir scratch;
     unsigned long long total = FYX_FSK_GetDiskTotalInBytes(scratch.path().c_str());
     unsigned long long available = FYX_FSK_GetDiskFreeSpaceInBytes(scratch.path().c_str());
     ASSERT_NE(FYX_FSK_UNREADABLE_SIZE, total);
@@ -158,7 +160,7 @@ TEST(FskVolumes, FreeAndTotalOfTheTemporaryVolume) {
     EXPECT_GT(total, 0ULL);
     EXPECT_LE(available, total);
     // A path that does not exist yet still lies on its volume.
-    EXPECT_EQ(total, FYX_FSK_GetDiskTotalInBytes(scratch.Sub(L"not\\yet").c_str()));
+    EXPECT_EQ(total, FYX_FSK_GetDiskTotalInBytes(scratch.File(L"not\\yet").c_str()));
     EXPECT_EQ(FYX_FSK_UNREADABLE_SIZE, FYX_FSK_GetDiskFreeSpaceInBytes(L""));
 }
 

@@ -6,7 +6,9 @@
 #include <string>
 
 #include "fsk.h"
-#include "scratch_dir.h"
+#include "testkit.h"
+
+using namespace fyxtest;
 
 namespace {
 
@@ -32,42 +34,42 @@ bool SaveShortcut(const std::wstring& lnk, const std::wstring& target) {
 }
 
 TEST_F(FskShell, PathOfAnItemIdList) {
-    ScratchDir scratch;
-    ASSERT_TRUE(MakeFile(scratch.Sub(L"item.txt"), 1));
+    TempDir scratch;
+    ASSERT_TRUE(WriteFileBytes(scratch.File(L"item.txt"), "x"));
     LPITEMIDLIST pidl = NULL;
-    ASSERT_TRUE(SUCCEEDED(SHILCreateFromPath(scratch.Sub(L"item.txt").c_str(), &pidl, NULL)));
+    ASSERT_TRUE(SUCCEEDED(SHILCreateFromPath(scratch.File(L"item.txt").c_str(), &pidl, NULL)));
     std::wstring path = FYX_FSK_GetPathFromFileSystemPidl(pidl);
     CoTaskMemFree(pidl);
-    EXPECT_EQ(0, lstrcmpiW(scratch.Sub(L"item.txt").c_str(), path.c_str()));
+    EXPECT_EQ(0, lstrcmpiW(scratch.File(L"item.txt").c_str(), path.c_str()));
     EXPECT_STREQ(L"", FYX_FSK_GetPathFromFileSystemPidl(NULL));
 }
 
 TEST_F(FskShell, TargetOfAShortcut) {
-    ScratchDir scratch;
-    std::wstring target = scratch.Sub(L"target.txt");
-    ASSERT_TRUE(MakeFile(target, 1));
-    ASSERT_TRUE(SaveShortcut(scratch.Sub(L"to target.lnk"), target));
-    EXPECT_EQ(0, lstrcmpiW(target.c_str(), FYX_FSK_GetShortcutTarget(scratch.Sub(L"to target.lnk").c_str())));
-    ASSERT_TRUE(MakeFile(scratch.Sub(L"broken.lnk"), 40));
-    EXPECT_STREQ(L"", FYX_FSK_GetShortcutTarget(scratch.Sub(L"broken.lnk").c_str()));
-    EXPECT_STREQ(L"", FYX_FSK_GetShortcutTarget(scratch.Sub(L"missing.lnk").c_str()));
+    TempDir scratch;
+    std::wstring target = scratch.File(L"target.txt");
+    ASSERT_TRUE(WriteFileBytes(target, "x"));
+    ASSERT_TRUE(SaveShortcut(scratch.File(L"to target.lnk"), target));
+    EXPECT_EQ(0, lstrcmpiW(target.c_str(), FYX_FSK_GetShortcutTarget(scratch.File(L"to target.lnk").c_str())));
+    ASSERT_TRUE(WriteFileBytes(scratch.File(L"broken.lnk"), std::string(40, 'x')));
+    EXPECT_STREQ(L"", FYX_FSK_GetShortcutTarget(scratch.File(L"broken.lnk").c_str()));
+    EXPECT_STREQ(L"", FYX_FSK_GetShortcutTarget(scratch.File(L"missing.lnk").c_str()));
 }
 
 TEST(FskShellNoCom, ShortcutTargetWorksWithoutTheCallersCom) {
-    ScratchDir scratch;
-    std::wstring target = scratch.Sub(L"t.txt");
-    ASSERT_TRUE(MakeFile(target, 1));
+    TempDir scratch;
+    std::wstring target = scratch.File(L"t.txt");
+    ASSERT_TRUE(WriteFileBytes(target, "x"));
     CoInitialize(NULL);
-    bool saved = SaveShortcut(scratch.Sub(L"t.lnk"), target);
+    bool saved = SaveShortcut(scratch.File(L"t.lnk"), target);
     CoUninitialize();
     ASSERT_TRUE(saved);
-    EXPECT_EQ(0, lstrcmpiW(target.c_str(), FYX_FSK_GetShortcutTarget(scratch.Sub(L"t.lnk").c_str())));
+    EXPECT_EQ(0, lstrcmpiW(target.c_str(), FYX_FSK_GetShortcutTarget(scratch.File(L"t.lnk").c_str())));
 }
 
 TEST(FskShellNoCom, ActivatingPaths) {
-    ScratchDir scratch;
+    TempDir scratch;
     EXPECT_TRUE(FYX_FSK_ActivatePathByShell(NULL, scratch.path().c_str()));
-    EXPECT_FALSE(FYX_FSK_ActivatePathByShell(NULL, scratch.Sub(L"missing").c_str()));
+    EXPECT_FALSE(FYX_FSK_ActivatePathByShell(NULL, scratch.File(L"missing").c_str()));
     EXPECT_FALSE(FYX_FSK_ActivatePathByShell(NULL, L""));
     EXPECT_STREQ(L"1.0", FYX_FSK_GetVersion());
 }

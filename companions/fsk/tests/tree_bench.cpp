@@ -8,7 +8,9 @@
 #include <string>
 
 #include "fsk.h"
-#include "scratch_dir.h"
+#include "testkit.h"
+
+using namespace fyxtest;
 
 namespace {
 
@@ -35,16 +37,17 @@ double Seconds(LARGE_INTEGER a, LARGE_INTEGER b, LARGE_INTEGER f) { return doubl
 
 int wmain(int argc, wchar_t** argv) {
     int files = argc > 1 ? _wtoi(argv[1]) : 4000;
-    ScratchDir scratch;
+    TempDir scratch;
     // 10 files per folder, folders 4 wide, so the tree is both broad and a few levels deep.
-    std::wstring top = scratch.Sub(L"t");
-    MakeDir(top);
+    std::wstring top = scratch.File(L"t");
+    MakeFolder(top);
     int made = 0, folder = 0;
     std::wstring current = top;
     while (made < files) {
         std::wstring sub = current + L"\\d" + std::to_wstring(folder % 4);
-        MakeDir(sub);
-        for (int i = 0; i < 10 && made < files; ++i, ++made) MakeFile(sub + L"\\f" + std::to_wstring(i), 10);
+        MakeFolder(sub);
+        for (int i = 0; i < 10 && made < files; ++i, ++made)
+            WriteFileBytes(sub + L"\\f" + std::to_wstring(i), std::string(10, 'x'));
         current = (++folder % 4 == 0) ? sub : current;
     }
     const int kRounds = 5;

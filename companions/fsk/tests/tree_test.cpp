@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "fsk.h"
-#include "scratch_dir.h"
+#include "testkit.h"
+
+using namespace fyxtest;
 
 namespace {
 
@@ -29,29 +31,29 @@ bool IsBelow(const std::wstring& child, const std::wstring& parent) {
 }
 
 // top: a (a1, a2 (deep)), b, c (c1); files at several levels.
+const wchar_t* const kTreeFolders[] = {L"", L"\\a", L"\\a\\a1", L"\\a\\a2", L"\\a\\a2\\deep", L"\\b", L"\\c", L"\\c\\c1"};
+
 class FskTree : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_FALSE(scratch.path().empty());
-        top = scratch.Sub(L"top");
-        for (const wchar_t* d : {L"", L"\\a", L"\\a\\a1", L"\\a\\a2", L"\\a\\a2\\deep", L"\\b", L"\\c", L"\\c\\c1"})
-            ASSERT_TRUE(MakeDir(top + d));
+        top = scratch.File(L"top");
+        for (const wchar_t* d : kTreeFolders) ASSERT_TRUE(MakeFolder(top + d));
         const struct {
             const wchar_t* name;
             size_t bytes;
         } files[] = {{L"\\f0", 10}, {L"\\a\\f1", 100}, {L"\\a\\a2\\deep\\f2", 1000}, {L"\\c\\c1\\f3", 5}, {L"\\c\\f4", 0}};
-        for (const auto& f : files) ASSERT_TRUE(MakeFile(top + f.name, f.bytes));
+        for (const auto& f : files) ASSERT_TRUE(WriteFileBytes(top + f.name, std::string(f.bytes, 'x')));
     }
     void TearDown() override { FYX_FSK_DoDirTreeFree(); }
 
     std::set<std::wstring> ExpectedDirectories() const {
         std::set<std::wstring> s;
-        for (const wchar_t* d : {L"", L"\\a", L"\\a\\a1", L"\\a\\a2", L"\\a\\a2\\deep", L"\\b", L"\\c", L"\\c\\c1"})
-            s.insert(top + d);
+        for (const wchar_t* d : kTreeFolders) s.insert(top + d);
         return s;
     }
 
-    ScratchDir scratch;
+    TempDir scratch;
     std::wstring top;
 };
 
@@ -132,7 +134,7 @@ TEST_F(FskTree, CounterModesZeroAndTwoBuildTheTreeAndOneLeavesIt) {
 }
 
 TEST_F(FskTree, MissingTopIsUnreadable) {
-    std::wstring missing = scratch.Sub(L"missing");
+    std::wstring missing = scratch.File(L"missing");
     EXPECT_EQ(FYX_FSK_UNREADABLE_SIZE, FYX_FSK_GetDirectorySizeInBytes(missing.c_str()));
     EXPECT_EQ(FYX_FSK_UNREADABLE_SIZE, FYX_FSK_GetDirectorySizeInBytesParams(missing.c_str(), 2));
     EXPECT_EQ(0ULL, FYX_FSK_GetDirectoryFileNumberParams(missing.c_str(), 0));
@@ -161,23 +163,24 @@ TEST_F(FskTree, UnreadableFolderIsSkipped) {
 }
 
 TEST(FskDeepTree, SixtyLevelsAndLongNames) {
-    ScratchDir scratch;
+    TempDir scratch;
     ASSERT_FALSE(scratch.path().empty());
-    std::wstring path = scratch.Sub(L"deep");
-    ASSERT_TRUE(MakeDir(path));
+    std::wstring path = scratch.File(L"deep");
+    ASSERT_TRUE(MakeFolder(path));
     for (int level = 0; level < 60; ++level) {
         path += L"\\level_" + std::to_wstring(level) + L"_dir";
-        ASSERT_TRUE(MakeDir(path)) << level;
+        ASSERT_TRUE(MakeFolder(path)) << level;
         if (level % 10 == 0) {
-            ASSERT_TRUE(MakeFile(path + L"\\data.bin", 100));
+            ASSERT_TRUE(WriteFileBytes(path + L"\\data.bin", std::string(100, 'x')));
         }
     }
     std::wstring longName(200, L'n');
-    ASSERT_TRUE(MakeDir(path + L"\\" + longName));
-    ASSERT_TRUE(MakeFile(path + L"\\" + longName + L"\\" + std::wstring(180, L'f') + L".txt", 7));
+    ASSERT_TRUE(MakeFolder(path + L"\\" + longName));
+    std::wstring longFile = path + L"\\" + longName + L"\\" + std::wstring(180, L'f') + L".txt";
+    ASSERT_TRUE(WriteFileBytes(longFile, std::string(7, 'x')));
     ASSERT_GT(path.size(), 3u * MAX_PATH);
 
-    std::wstring top = scratch.Sub(L"deep");
+    std::wstring top = scratch.File(L"deep");
     EXPECT_EQ(607ULL, FYX_FSK_GetDirectorySizeInBytesParams(top.c_str(), 2));
     EXPECT_EQ(7ULL, FYX_FSK_GetDirectoryFileNumberParams(top.c_str(), 2));
     std::vector<std::wstring> down = Records(1);
@@ -192,20 +195,20 @@ TEST(FskDeepTree, SixtyLevelsAndLongNames) {
 }
 
 TEST(FskDeepTree, DirectoryLinksAreNotEntered) {
-    ScratchDir scratch;
-    ASSERT_TRUE(MakeDir(scratch.Sub(L"top")));
-    ASSERT_TRUE(MakeFile(scratch.Sub(L"top\\f"), 3));
+    TempDir scratch;
+    ASSERT_TRUE(MakeFolder(scratch.File(L"top")));
+    ASSERT_TRUE(WriteFileBytes(scratch.File(L"top\\f"), std::string(3, 'x')));
     // A link back to its own parent would make the walk endless if it were followed.
-    std::wstring link = scratch.Sub(L"top\\loop");
+    std::wstring link = scratch.File(L"top\\loop");
     typedef BOOLEAN(WINAPI * CreateLink)(LPCWSTR, LPCWSTR, DWORD);
     CreateLink create = (CreateLink)(void*)GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "CreateSymbolicLinkW");
-    if (!create || !create(link.c_str(), scratch.Sub(L"top").c_str(), 1 /* a directory */))
+    if (!create || !create(link.c_str(), scratch.File(L"top").c_str(), 1 /* a directory */))
         GTEST_SKIP() << "directory links cannot be made here";
     DWORD attributes = GetFileAttributesW(link.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
         GTEST_SKIP() << "links are not reported as reparse points here";
-    EXPECT_EQ(3ULL, FYX_FSK_GetDirectorySizeInBytes(scratch.Sub(L"top").c_str()));
-    EXPECT_EQ(1u, FYX_FSK_DoDirTree(scratch.Sub(L"top").c_str()));
+    EXPECT_EQ(3ULL, FYX_FSK_GetDirectorySizeInBytes(scratch.File(L"top").c_str()));
+    EXPECT_EQ(1u, FYX_FSK_DoDirTree(scratch.File(L"top").c_str()));
     FYX_FSK_DoDirTreeFree();
     RemoveDirectoryW(link.c_str());
 }

@@ -8,6 +8,8 @@
 #include "builtin_lines.h"
 #include "test_support.h"
 
+using namespace fyxtest;
+
 namespace {
 
 std::wstring FromUtf8(const std::string& text) {
@@ -35,7 +37,7 @@ std::string DecodeLineBreaks(const std::string& text) {
 // Lines "<id>\t<text>", one per id.
 bool ReadExpectedLines(std::vector<std::wstring>* lines) {
     std::string bytes;
-    if (!ReadBytes(TestSourceFile(L"builtin_lines.txt"), &bytes)) return false;
+    if (!ReadFileBytes(TestSourceFile(L"builtin_lines.txt"), &bytes)) return false;
     size_t start = 0;
     while (start < bytes.size()) {
         size_t end = bytes.find('\n', start);

@@ -9,20 +9,19 @@
 #include "plugin.h"
 #include "test_support.h"
 
+using namespace fyxtest;
+
 namespace {
 
 // A program folder with a "Language" folder holding chosen files.
 class ProgramFolderTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(CreateDirectoryW(dir_.File(L"Language").c_str(), NULL));
-    }
+    void SetUp() override { ASSERT_TRUE(MakeFolder(dir_.File(L"Language"))); }
     void WriteLanguage(const wchar_t* name, const std::wstring& text) {
-        ASSERT_TRUE(WriteBytes(Join(dir_.File(L"Language"), name),
-                                            LanguageBytes(text)));
+        ASSERT_TRUE(WriteFileBytes(JoinPath(dir_.File(L"Language"), name), LanguageBytes(text)));
     }
     const wchar_t* Folder() const { return dir_.path().c_str(); }
-    TempFolder dir_;
+    TempDir dir_;
 };
 
 void ExpectPublished(const LanguageTable* table) {
@@ -45,7 +44,7 @@ TEST_F(ProgramFolderTest, LoadsTheFileFromTheLanguageFolder) {
 
 TEST_F(ProgramFolderTest, NamesThatAreNoPlainFileInTheFolderAreUnusable) {
     // A readable file one level up must not be reachable through the name.
-    ASSERT_TRUE(WriteBytes(dir_.File(L"Outside.lng"), LanguageBytes(JoinLines({L"0=X"}))));
+    ASSERT_TRUE(WriteFileBytes(dir_.File(L"Outside.lng"), LanguageBytes(JoinLines({L"0=X"}))));
     const wchar_t* names[] = {L"Missing.lng", L"..\\Outside.lng", L"../Outside.lng", L"", L"..", L"C:Outside.lng"};
     for (const wchar_t* name : names) {
         ScopedTable t;

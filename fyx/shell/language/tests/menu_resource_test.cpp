@@ -10,6 +10,8 @@
 #include "resource_ids.h"
 #include "test_support.h"
 
+using namespace fyxtest;
+
 namespace {
 
 struct ExpectedItem {
@@ -94,7 +96,7 @@ void Walk(HMENU menu, const std::string& path, std::map<unsigned, FoundItem>* it
 class ProductResources : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::wstring exe = Join(ProductFolder(), L"Fyx.exe");
+        std::wstring exe = JoinPath(ProductDir(), L"Fyx.exe");
         module_ = LoadLibraryExW(exe.c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
         ASSERT_NE(module_, nullptr) << "cannot load " << std::string(exe.begin(), exe.end());
         menu_ = LoadMenuW(module_, MAKEINTRESOURCEW(IDR_MAIN_MENU));

@@ -8,6 +8,8 @@
 #include "plugin.h"
 #include "test_support.h"
 
+using namespace fyxtest;
+
 namespace {
 
 const wchar_t kSample[] = L"Deutsch.lng";
@@ -42,9 +44,9 @@ std::vector<std::wstring> RawTexts(const std::string& bytes, bool* everyLineHasK
 }
 
 TEST(SampleTranslation, ShipsCompleteAndLoadsWithEveryLine) {
-    std::wstring path = Join(Join(ProductFolder(), L"Language"), kSample);
+    std::wstring path = JoinPath(JoinPath(ProductDir(), L"Language"), kSample);
     std::string bytes;
-    ASSERT_TRUE(ReadBytes(path, &bytes));
+    ASSERT_TRUE(ReadFileBytes(path, &bytes));
     ASSERT_GE(bytes.size(), 2u);
     EXPECT_EQ((unsigned char)bytes[0], 0xFF);  // UTF-16LE byte-order mark
     EXPECT_EQ((unsigned char)bytes[1], 0xFE);
@@ -54,7 +56,7 @@ TEST(SampleTranslation, ShipsCompleteAndLoadsWithEveryLine) {
     EXPECT_TRUE(everyLineHasKey);
 
     ScopedTable t;
-    ASSERT_EQ(LanguageLoadFile(&t.table, ProductFolder().c_str(), kSample), LANGUAGE_FILE_USED);
+    ASSERT_EQ(LanguageLoadFile(&t.table, ProductDir().c_str(), kSample), LANGUAGE_FILE_USED);
     int translated = 0;
     for (unsigned id = 0; id < LANGUAGE_LINE_COUNT; ++id) {
         SCOPED_TRACE(testing::Message() << "line " << id);
@@ -71,7 +73,7 @@ TEST(SampleTranslation, ShipsCompleteAndLoadsWithEveryLine) {
 
 TEST(SampleTranslation, StartUpPublishesIt) {
     ScopedTable t;
-    ASSERT_EQ(LanguageStartUp(&t.table, ProductFolder().c_str(), kSample), LANGUAGE_FILE_USED);
+    ASSERT_EQ(LanguageStartUp(&t.table, ProductDir().c_str(), kSample), LANGUAGE_FILE_USED);
     EXPECT_STREQ(FYXPLG_GetLineFromLanguageBuffer(38), L"Links");
     EXPECT_STREQ(FYXPLG_GetLineFromLanguageBuffer(451), LanguageLine(&t.table, 451));
 }

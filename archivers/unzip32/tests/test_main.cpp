@@ -1,4 +1,4 @@
-// Entry of the test program: the test programs are built as wide-character programs.
+// Entry point of the ZIP libraries' test programs (built with -municode).
 #include <gtest/gtest.h>
 
 int wmain(int argc, wchar_t** argv) {
