@@ -1,4 +1,0 @@
-// Fyx RAR extraction library.
-#include <windows.h>
-
-extern "C" __declspec(dllexport) unsigned RARGetDllVersion(void) { return 1; }
