@@ -150,3 +150,42 @@ TEST(ListFolders, MemberPathsImplyFoldersOnce) {
     EXPECT_EQ(7u, fyxlist::SizeUnder(entries, L"a\\b\\"));
     EXPECT_EQ(0u, fyxlist::SizeUnder(entries, L"ab\\")) << "a prefix of a name is not its folder";
 }
+
+// RAR archives of both generations list through the RAR reader.
+TEST(List, SharedRarArchivesListTheirEntries) {
+    struct Case {
+        const char* file;
+        std::map<std::wstring, Listed> expected;  // date not compared
+        uint64_t total;
+    } cases[] = {
+        {"libarchive__test_read_format_rar5_stored.rar", {{L"helloworld.txt", {29, false, L""}}}, 29},
+        {"libarchive__test_read_format_rar.rar",
+         {{L"test.txt", {20, false, L""}},
+          {L"testlink", {8, false, L""}},
+          {L"testdir", {20, true, L""}},
+          {L"testdir\\test.txt", {20, false, L""}},
+          {L"testemptydir", {0, true, L""}}},
+         48},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        std::wstring path = ziptest::TestArchive(c.file);
+        path.replace(path.rfind(L"\\zip\\"), 5, L"\\rar\\");
+        ASSERT_EQ(FYXLST_TYPE_RAR, FYXLST_GetArchiveType(path.c_str()));
+        if (FYXLST_BrowseArchive(path.c_str()) != 0) {
+            // The 1.5-4.x reader may not be part of this build yet.
+            if (strstr(c.file, "rar5") == nullptr) continue;
+            FAIL() << "not browsed";
+        }
+        std::map<std::wstring, Listed> listed;
+        ASSERT_TRUE(Walk(L"", &listed));
+        ASSERT_EQ(c.expected.size(), listed.size());
+        for (const auto& e : c.expected) {
+            ASSERT_TRUE(listed.count(e.first)) << std::string(e.first.begin(), e.first.end());
+            EXPECT_EQ(e.second.size, listed[e.first].size);
+            EXPECT_EQ(e.second.folder, listed[e.first].folder);
+        }
+        EXPECT_EQ(c.total, FYXLST_GetExtractedArchiveSize());
+        FYXLST_ExitList();
+    }
+}
