@@ -288,8 +288,8 @@ TEST(Rar4Volumes, PpmdFileSplitOverVolumesExtracts) {
     ExpectExtraction(reader.get(),
                      {"ppmd_lzss_conversion_test.txt", "LibarchiveAddingTest.html", "testlink", "testdir/test.txt",
                       "testdir/LibarchiveAddingTest.html", "testdir", "testemptydir"},
-                     {0, 0x5E05A663, 0x11FCD3F1, 0xBEC8A242, 0x5E05A663, 0, 0},
-                     {true, false, false, false, false, false, false});
+                     {0xF72B4477, 0x5E05A663, 0x11FCD3F1, 0xBEC8A242, 0x5E05A663, 0, 0},
+                     {false, false, false, false, false, false, false});
 }
 
 TEST(Rar4Volumes, LargePpmdFileStartsRightAndCancels) {
