@@ -26,5 +26,6 @@ until xwininfo -root -tree 2>/dev/null | grep -q '"Fyx 1.2'; do
   [ $i -lt 120 ] || { echo "Fyx did not show its window"; exit 1; }
 done
 sleep 2
-import -window root "$shot"
+id=$(xwininfo -root -tree | grep '"Fyx 1.2' | head -n 1 | awk '{print $1}')
+import -window "$id" "$shot"
 echo "screenshot of the main window: $shot"

@@ -11,6 +11,8 @@ namespace fyxtest {
 
 // Folder of the shipped programs and DLLs of this build.
 std::wstring ProductDir();
+// Folder of the archives made by other tools (with their manifests).
+std::wstring TestDataDir();
 // Folder of the running test program (the probe programs live there too).
 std::wstring TestProgramDir();
 std::wstring JoinPath(const std::wstring& dir, const std::wstring& name);
@@ -67,7 +69,7 @@ std::wstring WindowText(HWND window);
 std::wstring ControlText(HWND dialog, int id);
 bool PressButton(HWND dialog, int id);
 
-// Draws the window into a 24-bit DIB and saves it as a BMP file.
+// Copies the window as shown (frame included) into a 24-bit BMP file.
 bool CaptureWindow(HWND window, const std::wstring& bmpPath);
 // Colour of one pixel of a captured BMP (0x00RRGGBB), or -1 when unreadable.
 long BmpPixel(const std::wstring& bmpPath, int x, int y);
