@@ -203,7 +203,8 @@ Result Rar4Reader::ReadBlock(Block* block) {
         // Without a check value a wrong password shows as a damaged header.
         if (headSize < kBaseHeaderSize) return kBadPassword;
         size_t padded = (headSize + 15) & ~(size_t)15;
-        if (8 + padded > left) return kReadError;
+        // A wrong key gives a random size, mostly one the file cannot hold.
+        if (8 + padded > left) return kBadPassword;
         block->bytes.assign(padded, 0);
         memcpy(block->bytes.data(), first, 16);
         if (padded > 16) {

@@ -14,10 +14,8 @@ namespace {
 class NoVolumes : public rar4test::FileHost {
 public:
     std::unique_ptr<Stream> OpenVolume(const std::string&) override { return nullptr; }
-    bool GetPassword(std::string* pw) override {
-        *pw = "password";
-        return true;
-    }
+    // No password: key derivation would dominate the run time.
+    bool GetPassword(std::string*) override { return false; }
 };
 
 class CountingSink : public DataSink {
@@ -43,7 +41,9 @@ int Walk(const std::vector<uint8_t>& bytes, OpenMode mode) {
         CountingSink sink;
         reader->Extract(&sink);
         // Output never exceeds what the header announced.
-        if (!e.unpackedSizeUnknown) EXPECT_LE(sink.total, e.unpackedSize);
+        if (!e.unpackedSizeUnknown) {
+            EXPECT_LE(sink.total, e.unpackedSize);
+        }
     }
     return entries;
 }
