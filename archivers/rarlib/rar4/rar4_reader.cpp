@@ -244,6 +244,13 @@ Result Rar4Reader::ReadBlock(Block* block) {
     return kOk;
 }
 
+uint64_t Rar4Reader::DataEnd(const Block& b) const {
+    // Data said to run past the end of the volume ends one byte after it, so
+    // reading it fails instead of wrapping around.
+    if (b.dataPos > volumeSize_ || b.dataSize > volumeSize_ - b.dataPos) return volumeSize_ + 1;
+    return b.dataPos + b.dataSize;
+}
+
 Result Rar4Reader::ReadMainHeader(uint64_t at) {
     uint8_t head[kBaseHeaderSize];
     Result r = ReadAt(at, head, sizeof(head));
@@ -345,7 +352,7 @@ void Rar4Reader::ReadComment(ArchiveInfo* info) {
     }
     FileHeader h;
     if (b.head.type == kBlockSub && ParseFileHeader(b.bytes.data(), b.bytes.size(), &h) && h.rawName == "CMT") {
-        next_ = b.dataPos + b.dataSize;
+        next_ = DataEnd(b);
         info->hasComment = true;
         if (b.dataSize > kMaxCommentSize || b.dataPos + b.dataSize > volumeSize_) return;
         std::vector<uint8_t> data((size_t)b.dataSize);
@@ -361,7 +368,7 @@ void Rar4Reader::ReadComment(ArchiveInfo* info) {
         return;
     }
     if (b.head.type == kBlockOldComment) {
-        next_ = b.dataPos + b.dataSize;
+        next_ = DataEnd(b);
         info->hasComment = true;
         ReadOldComment(b.bytes.data(), b.bytes.size(), &info->comment);
         return;
@@ -393,13 +400,13 @@ Result Rar4Reader::NextPart(uint64_t* pos, uint64_t* end) {
         r = ReadBlock(&b);
         if (r == kEndArchive) return kBadData;
         if (r != kOk) return r;
-        next_ = b.dataPos + b.dataSize;
+        next_ = DataEnd(b);
         if (b.head.type == kBlockEnd) return kBadData;
         if (b.head.type != kBlockFile) continue;
         FileHeader h;
         if (!ParseFileHeader(b.bytes.data(), b.bytes.size(), &h) || !(h.flags & kFileSplitBefore)) return kBadData;
         *pos = b.dataPos;
-        *end = b.dataPos + b.dataSize;
+        *end = DataEnd(b);
         currentSplitAfter_ = (h.flags & kFileSplitAfter) != 0;
         lastSplitAfter_ = currentSplitAfter_;
         finalCrc_ = h.crc;
@@ -437,7 +444,7 @@ Result Rar4Reader::NextEntry(EntryInfo* entry) {
             return kEndArchive;
         }
         if (r != kOk) return broken_ = r;
-        next_ = b.dataPos + b.dataSize;
+        next_ = DataEnd(b);
         if (b.head.type == kBlockEnd) {
             if ((mainFlags_ & kMainVolume) && (b.head.flags & kEndNextVolume)) {
                 r = OpenNextVolume();
@@ -454,7 +461,7 @@ Result Rar4Reader::NextEntry(EntryInfo* entry) {
         if ((h.flags & kFileSplitBefore) && mode_ != kModeListIncSplit) continue;
         current_ = h;
         dataPos_ = b.dataPos;
-        dataEnd_ = b.dataPos + b.dataSize;
+        dataEnd_ = DataEnd(b);
         currentSplitAfter_ = lastSplitAfter_;
         finalCrc_ = h.crc;
         haveEntry_ = true;

@@ -36,6 +36,7 @@ private:
     };
 
     Result ReadBlock(Block* block);
+    uint64_t DataEnd(const Block& block) const;
     Result ReadAt(uint64_t pos, void* buffer, size_t size);
     Result ReadMainHeader(uint64_t at);
     Result OpenNextVolume();

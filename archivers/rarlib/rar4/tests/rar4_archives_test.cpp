@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include <zlib.h>
+
 #include "fyxcrypto.h"
 #include "rar4_test_host.h"
 
@@ -396,6 +398,37 @@ TEST(Rar4Errors, DamagedDataIsACrcError) {
     // The next entry is still reachable.
     ASSERT_EQ(kOk, reader->NextEntry(&e));
     EXPECT_EQ("testlink", e.name);
+}
+
+// Sets a field of the first file header (at offset 20) and fixes its CRC.
+void PatchFirstFileHeader(std::vector<uint8_t>* bytes, size_t offset, uint8_t value) {
+    const size_t at = 20;
+    size_t size = (*bytes)[at + 5] | ((*bytes)[at + 6] << 8);
+    (*bytes)[at + offset] = value;
+    uint32_t crc = (uint32_t)crc32(0L, bytes->data() + at + 2, (uInt)(size - 2));
+    (*bytes)[at] = (uint8_t)crc;
+    (*bytes)[at + 1] = (uint8_t)(crc >> 8);
+}
+
+TEST(Rar4Errors, UnsupportedMethodsAreUnknownFormat) {
+    std::vector<uint8_t> original;
+    ASSERT_TRUE(rar4test::ReadWholeFile(rar4test::TestDataDir() + "libarchive__test_read_format_rar_compress_normal.rar",
+                                        &original));
+    // Unpack version 15 (RAR 1.5 algorithm, not built in) and a version from the future.
+    for (uint8_t version : {15, 40}) {
+        std::vector<uint8_t> bytes = original;
+        PatchFirstFileHeader(&bytes, 24, version);
+        BytesHost host;
+        std::unique_ptr<Reader> reader;
+        ASSERT_EQ(kOk, OpenBytes(&host, bytes, kModeExtract, &reader));
+        EntryInfo e;
+        ASSERT_EQ(kOk, reader->NextEntry(&e));
+        EXPECT_EQ(version, e.unpackVersion);
+        CrcSink sink;
+        EXPECT_EQ(kUnknownFormat, reader->Extract(&sink));
+        ASSERT_EQ(kOk, reader->NextEntry(&e));
+        EXPECT_EQ("testlink", e.name);
+    }
 }
 
 TEST(Rar4Errors, DamagedHeaderIsBadData) {
