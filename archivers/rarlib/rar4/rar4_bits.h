@@ -74,6 +74,8 @@ private:
 // Decode table of one canonical Huffman code (code lengths 1..15).
 class HuffmanTable {
 public:
+    // An empty table decodes every code as symbol 0, like a damaged one.
+    HuffmanTable() : symbols_(1, 0) {}
     // Lengths of `count` symbols (0 = unused); codes as RAR assigns them.
     void Build(const uint8_t* lengths, unsigned count);
     unsigned Decode(BitInput* in) const {

@@ -528,6 +528,9 @@ Result Rar4Reader::Decode(DataSink* sink, bool report) {
     if (out.cancelled_) return kUnknown;
     if (out.writeFailed_) return kWriteError;
     if (source.error_ != kOk) return source.error_;
+    // Data decrypted with a wrong key is noise that may look like anything,
+    // a foreign filter program included: for RAR 4.x that is a CRC error.
+    if (decoded == kUnknownFormat && encrypted) return kBadData;
     if (decoded != kOk && decoded != kUnknown) return decoded;
     if ((!h.unpackedSizeUnknown && out.count_ != h.unpackedSize) || out.crc_ != finalCrc_) return kBadData;
     return kOk;

@@ -23,7 +23,10 @@ bool Unpacker::Init() {
 }
 
 void Unpacker::ResetWindow() {
-    memset(window_.data(), 0, window_.size());
+    // Only what the last entries wrote needs clearing; many small entries
+    // would otherwise pay for the whole window each.
+    size_t used = unpPtr_ < kWindowSize ? (size_t)unpPtr_ : kWindowSize;
+    memset(window_.data(), 0, used);
     unpPtr_ = written_ = 0;
 }
 
