@@ -260,8 +260,12 @@ Result Rar4Reader::ReadMainHeader(uint64_t at) {
     std::vector<uint8_t> bytes(size);
     r = ReadAt(at, bytes.data(), size);
     if (r != kOk) return kBadArchive;
-    if (!HeaderCrcMatches(bytes.data(), size)) return kBadData;
-    mainFlags_ = Get2(bytes.data() + 3);
+    uint16_t flags = Get2(bytes.data() + 3);
+    // With a comment inside (RAR 2.x), the CRC may cover the fixed fields only.
+    bool crcOk = HeaderCrcMatches(bytes.data(), size) ||
+                 ((flags & kMainComment) && size > 13 && HeaderCrcMatches(bytes.data(), 13));
+    if (!crcOk) return kBadData;
+    mainFlags_ = flags;
     mainHeader_ = bytes;
     encryptedHeaders_ = (mainFlags_ & kMainPassword) != 0;
     newNumbering_ = (mainFlags_ & kMainNewNumbering) != 0;
