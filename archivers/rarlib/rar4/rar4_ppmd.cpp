@@ -1,5 +1,6 @@
 // PPMd variant H model and RAR's range decoder.
 #include "rar4_ppmd.h"
+#include "rar4_ppmd_units.h"
 
 #include <stdlib.h>
 #include <string.h>
@@ -11,8 +12,6 @@ namespace rar4 {
 
 namespace {
 
-const unsigned kUnitSize = 12;
-const unsigned kIndexCount = 38;
 const unsigned kMaxOrder = 64;
 const int kMaxFreq = 124;
 const unsigned kIntervalBits = 7;
@@ -22,10 +21,6 @@ const unsigned kInterval = 1 << kIntervalBits;
 const unsigned kBinScale = 1 << kTotalBits;
 const uint32_t kTop = 1 << 24;
 const uint32_t kBottom = 1 << 15;
-// The heap starts one unit in, so that offset 0 never names a block.
-const uint32_t kHeapStart = kUnitSize;
-// Room after the units for the glue sentinel and a safety margin.
-const uint32_t kHeapTail = 2048;
 
 const uint8_t kExpEscape[16] = {25, 14, 9, 7, 5, 5, 4, 4, 4, 3, 3, 3, 2, 2, 2, 2};
 const uint16_t kInitBinEsc[8] = {0x3CDD, 0x1F3F, 0x59BF, 0x48F3, 0x64A1, 0x5ABC, 0x6632, 0x6051};
@@ -64,16 +59,6 @@ struct PpmModel::Context {
     State* OneState() { return (State*)&summFreq; }
 };
 
-// Free blocks while glueing: stamp, size in units, list links.
-struct FreeBlock {
-    uint16_t stamp;
-    uint16_t nu;
-    uint16_t nextLow, nextHigh;
-    uint16_t prevLow, prevHigh;
-};
-
-static uint32_t Join(uint16_t low, uint16_t high) { return low | ((uint32_t)high << 16); }
-
 PpmModel::PpmModel() : in_(nullptr), heap_(nullptr), heapSize_(0), minContext_(0), maxContext_(0), foundState_(nullptr) {
     unsigned i, k;
     for (i = 0, k = 1; i < kIndexCount; ++i) {
@@ -96,173 +81,6 @@ void PpmModel::Clear() {
     minContext_ = maxContext_ = 0;
     foundState_ = nullptr;
 }
-
-// ---- memory -------------------------------------------------------------
-
-void PpmModel::InitAllocator() {
-    memset(freeList_, 0, sizeof(freeList_));
-    text_ = kHeapStart;
-    uint32_t size2 = kUnitSize * (heapSize_ / 8 / kUnitSize * 7);
-    uint32_t size1 = heapSize_ - size2;
-    unitsStart_ = loUnit_ = kHeapStart + size1;
-    hiUnit_ = loUnit_ + size2;
-    heapEnd_ = kHeapStart + heapSize_;
-    glueCount_ = 0;
-    memset(heap_ + heapEnd_, 0, kHeapTail);
-}
-
-void PpmModel::InsertNode(uint32_t node, unsigned index) {
-    FreeBlock* b = (FreeBlock*)Ptr(node);
-    b->nextLow = (uint16_t)freeList_[index];
-    b->nextHigh = (uint16_t)(freeList_[index] >> 16);
-    freeList_[index] = node;
-}
-
-uint32_t PpmModel::RemoveNode(unsigned index) {
-    uint32_t node = freeList_[index];
-    FreeBlock* b = (FreeBlock*)Ptr(node);
-    freeList_[index] = Join(b->nextLow, b->nextHigh);
-    return node;
-}
-
-void PpmModel::SplitBlock(uint32_t block, unsigned oldIndex, unsigned newIndex) {
-    unsigned diff = indexToUnits_[oldIndex] - indexToUnits_[newIndex];
-    uint32_t p = block + kUnitSize * indexToUnits_[newIndex];
-    unsigned i = unitsToIndex_[diff - 1];
-    if (indexToUnits_[i] != diff) {
-        unsigned k = indexToUnits_[--i];
-        InsertNode(p + kUnitSize * k, diff - k - 1);
-    }
-    InsertNode(p, i);
-}
-
-void PpmModel::GlueFreeBlocks() {
-    // A doubly linked ring of all free blocks, headed by a node outside the heap
-    // area in use (the unit just before the heap start).
-    const uint32_t head = 0;
-    FreeBlock* h = (FreeBlock*)Ptr(head);
-    auto setNext = [](FreeBlock* b, uint32_t v) {
-        b->nextLow = (uint16_t)v;
-        b->nextHigh = (uint16_t)(v >> 16);
-    };
-    auto setPrev = [](FreeBlock* b, uint32_t v) {
-        b->prevLow = (uint16_t)v;
-        b->prevHigh = (uint16_t)(v >> 16);
-    };
-    setNext(h, head);
-    setPrev(h, head);
-    if (loUnit_ != hiUnit_) heap_[loUnit_] = 0;
-    for (unsigned i = 0; i < kIndexCount; ++i) {
-        while (freeList_[i]) {
-            uint32_t p = RemoveNode(i);
-            FreeBlock* b = (FreeBlock*)Ptr(p);
-            // Insert right after the head.
-            uint32_t next = Join(h->nextLow, h->nextHigh);
-            setPrev(b, head);
-            setNext(b, next);
-            setPrev((FreeBlock*)Ptr(next), p);
-            setNext(h, p);
-            b->stamp = 0xFFFF;
-            b->nu = indexToUnits_[i];
-        }
-    }
-    for (uint32_t p = Join(h->nextLow, h->nextHigh); p != head;) {
-        FreeBlock* b = (FreeBlock*)Ptr(p);
-        for (;;) {
-            uint32_t q = p + kUnitSize * b->nu;
-            FreeBlock* b1 = (FreeBlock*)Ptr(q);
-            if (b1->stamp != 0xFFFF || (unsigned)b->nu + b1->nu >= 0x10000) break;
-            uint32_t prev = Join(b1->prevLow, b1->prevHigh), next = Join(b1->nextLow, b1->nextHigh);
-            setNext((FreeBlock*)Ptr(prev), next);
-            setPrev((FreeBlock*)Ptr(next), prev);
-            b->nu = (uint16_t)(b->nu + b1->nu);
-        }
-        p = Join(b->nextLow, b->nextHigh);
-    }
-    for (;;) {
-        uint32_t p = Join(h->nextLow, h->nextHigh);
-        if (p == head) break;
-        FreeBlock* b = (FreeBlock*)Ptr(p);
-        uint32_t prev = Join(b->prevLow, b->prevHigh), next = Join(b->nextLow, b->nextHigh);
-        setNext((FreeBlock*)Ptr(prev), next);
-        setPrev((FreeBlock*)Ptr(next), prev);
-        unsigned sz = b->nu;
-        for (; sz > 128; sz -= 128, p += 128 * kUnitSize) InsertNode(p, kIndexCount - 1);
-        unsigned i = unitsToIndex_[sz - 1];
-        if (indexToUnits_[i] != sz) {
-            unsigned k = sz - indexToUnits_[--i];
-            InsertNode(p + kUnitSize * (sz - k), k - 1);
-        }
-        InsertNode(p, i);
-    }
-}
-
-uint32_t PpmModel::AllocUnitsRare(unsigned index) {
-    if (glueCount_ == 0) {
-        glueCount_ = 255;
-        GlueFreeBlocks();
-        if (freeList_[index]) return RemoveNode(index);
-    }
-    unsigned i = index;
-    do {
-        if (++i == kIndexCount) {
-            glueCount_--;
-            uint32_t bytes = kUnitSize * indexToUnits_[index];
-            if (unitsStart_ - text_ > bytes) {
-                unitsStart_ -= bytes;
-                return unitsStart_;
-            }
-            return 0;
-        }
-    } while (!freeList_[i]);
-    uint32_t block = RemoveNode(i);
-    SplitBlock(block, i, index);
-    return block;
-}
-
-uint32_t PpmModel::AllocUnits(unsigned units) {
-    unsigned index = unitsToIndex_[units - 1];
-    if (freeList_[index]) return RemoveNode(index);
-    uint32_t block = loUnit_;
-    uint32_t bytes = kUnitSize * indexToUnits_[index];
-    if (hiUnit_ - loUnit_ >= bytes) {
-        loUnit_ += bytes;
-        return block;
-    }
-    return AllocUnitsRare(index);
-}
-
-uint32_t PpmModel::AllocContext() {
-    if (hiUnit_ != loUnit_) return hiUnit_ -= kUnitSize;
-    if (freeList_[0]) return RemoveNode(0);
-    return AllocUnitsRare(0);
-}
-
-uint32_t PpmModel::ExpandUnits(uint32_t old, unsigned oldUnits) {
-    unsigned i0 = unitsToIndex_[oldUnits - 1], i1 = unitsToIndex_[oldUnits];
-    if (i0 == i1) return old;
-    uint32_t p = AllocUnits(oldUnits + 1);
-    if (p) {
-        memcpy(Ptr(p), Ptr(old), kUnitSize * oldUnits);
-        InsertNode(old, i0);
-    }
-    return p;
-}
-
-uint32_t PpmModel::ShrinkUnits(uint32_t old, unsigned oldUnits, unsigned newUnits) {
-    unsigned i0 = unitsToIndex_[oldUnits - 1], i1 = unitsToIndex_[newUnits - 1];
-    if (i0 == i1) return old;
-    if (freeList_[i1]) {
-        uint32_t p = RemoveNode(i1);
-        memcpy(Ptr(p), Ptr(old), kUnitSize * newUnits);
-        InsertNode(old, i0);
-        return p;
-    }
-    SplitBlock(old, i0, i1);
-    return old;
-}
-
-void PpmModel::FreeUnits(uint32_t block, unsigned units) { InsertNode(block, unitsToIndex_[units - 1]); }
 
 // ---- model --------------------------------------------------------------
 
