@@ -173,6 +173,7 @@ TEST_P(Rar4Archive, ListingMatchesManifest) {
         EXPECT_EQ(row.host, e.hostOs) << row.name;
         EXPECT_EQ(row.attributes, e.attributes) << row.name;
         EXPECT_NE(0u, e.dosTime) << row.name;
+        EXPECT_NE(0u, e.modified) << row.name;
         if (row.kind == kLink && row.head) {
             EXPECT_EQ(row.head, e.linkTarget);
         }
