@@ -95,26 +95,11 @@ public:
     }
     size_t ReadPacked(uint8_t* buffer, size_t size) override {
         if (!encrypted_) return ReadRaw(buffer, size);
-        if (!ok_) return 0;
-        // Whole AES blocks only; up to 15 raw bytes wait for the next call.
-        size_t want = size & ~(size_t)15;
-        if (want == 0) return 0;
-        memcpy(buffer, carry_, carried_);
-        size_t have = carried_;
-        while (have < want) {
-            size_t got = ReadRaw(buffer + have, want - have);
-            if (got == 0) break;
-            have += got;
-        }
-        size_t whole = have & ~(size_t)15;
-        carried_ = have - whole;
-        memcpy(carry_, buffer + whole, carried_);
-        if (whole && !aes_.DecryptCbc(iv_, buffer, buffer, whole)) {
-            error_ = kUnknownFormat;
-            ok_ = false;
-            return 0;
-        }
-        return whole;
+        if (plainAt_ == plain_.size() && !Decrypt()) return 0;
+        size_t n = plain_.size() - plainAt_ < size ? plain_.size() - plainAt_ : size;
+        memcpy(buffer, plain_.data() + plainAt_, n);
+        plainAt_ += n;
+        return n;
     }
     Result error_ = kOk;
 
@@ -145,6 +130,31 @@ private:
         pos_ += got;
         return got;
     }
+    // Decrypts the next piece of whole AES blocks; up to 15 raw bytes wait
+    // for the rest of their block (it may lie in the next volume).
+    bool Decrypt() {
+        if (!ok_) return false;
+        const size_t kPiece = 1 << 16;
+        plain_.resize(kPiece);
+        plainAt_ = 0;
+        memcpy(plain_.data(), carry_, carried_);
+        size_t have = carried_;
+        while (have < kPiece) {
+            size_t got = ReadRaw(plain_.data() + have, kPiece - have);
+            if (got == 0) break;
+            have += got;
+        }
+        size_t whole = have & ~(size_t)15;
+        carried_ = have - whole;
+        memcpy(carry_, plain_.data() + whole, carried_);
+        plain_.resize(whole);
+        if (whole && !aes_.DecryptCbc(iv_, plain_.data(), plain_.data(), whole)) {
+            error_ = kUnknownFormat;
+            ok_ = false;
+            plain_.clear();
+        }
+        return !plain_.empty();
+    }
     Rar4Reader* reader_;
     uint64_t pos_, end_;
     bool encrypted_ = false;
@@ -153,6 +163,8 @@ private:
     uint8_t iv_[16];
     uint8_t carry_[16];
     size_t carried_ = 0;
+    std::vector<uint8_t> plain_;
+    size_t plainAt_ = 0;
 };
 
 Rar4Reader::Rar4Reader() {}

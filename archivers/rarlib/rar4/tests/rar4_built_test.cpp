@@ -7,78 +7,13 @@
 #include <zlib.h>
 
 #include "rar4_headers.h"
+#include "rar4_test_builder.h"
 #include "rar4_test_host.h"
 
 using namespace fyxrar;
+using namespace rar4test;
 
 namespace {
-
-void Put2(std::vector<uint8_t>* v, uint32_t x) {
-    v->push_back((uint8_t)x);
-    v->push_back((uint8_t)(x >> 8));
-}
-void Put4(std::vector<uint8_t>* v, uint32_t x) {
-    Put2(v, x & 0xFFFF);
-    Put2(v, x >> 16);
-}
-
-// A block: CRC, type, flags, size, then `body`; `crcBytes` limits the CRC (0 = all).
-std::vector<uint8_t> MakeBlock(uint8_t type, uint16_t flags, const std::vector<uint8_t>& body, size_t crcBytes = 0) {
-    std::vector<uint8_t> b = {0, 0, type};
-    Put2(&b, flags);
-    Put2(&b, (uint32_t)(7 + body.size()));
-    b.insert(b.end(), body.begin(), body.end());
-    size_t n = crcBytes ? crcBytes : b.size();
-    uint32_t crc = (uint32_t)crc32(0L, b.data() + 2, (uInt)(n - 2));
-    b[0] = (uint8_t)crc;
-    b[1] = (uint8_t)(crc >> 8);
-    return b;
-}
-
-const uint32_t kDos = ((2011u - 1980) << 25) | (3u << 21) | (4u << 16) | (5u << 11) | (6u << 5) | 7u;
-
-struct FileSpec {
-    std::string name;
-    std::string data;
-    uint16_t extraFlags = 0;
-    std::vector<uint8_t> tail;  // after the name (salt, times)
-    uint32_t highUnpacked = 0;
-};
-
-std::vector<uint8_t> FileBlock(const FileSpec& f) {
-    std::vector<uint8_t> body;
-    Put4(&body, (uint32_t)f.data.size());
-    Put4(&body, (uint32_t)f.data.size());
-    body.push_back(2);  // Win32 host
-    Put4(&body, (uint32_t)crc32(0L, (const uint8_t*)f.data.data(), (uInt)f.data.size()));
-    Put4(&body, kDos);
-    body.push_back(29);
-    body.push_back(0x30);
-    Put2(&body, (uint32_t)f.name.size());
-    Put4(&body, 0x20);
-    if (f.extraFlags & rar4::kFileLarge) {
-        Put4(&body, 0);
-        Put4(&body, f.highUnpacked);
-    }
-    body.insert(body.end(), f.name.begin(), f.name.end());
-    body.insert(body.end(), f.tail.begin(), f.tail.end());
-    std::vector<uint8_t> b = MakeBlock(rar4::kBlockFile, (uint16_t)(0x8000 | f.extraFlags), body);
-    b.insert(b.end(), f.data.begin(), f.data.end());
-    return b;
-}
-
-std::vector<uint8_t> Archive(uint16_t mainFlags, const std::vector<uint8_t>& mainExtra,
-                             const std::vector<std::vector<uint8_t>>& blocks, size_t mainCrcBytes = 0) {
-    std::vector<uint8_t> a = {0x52, 0x61, 0x72, 0x21, 0x1A, 0x07, 0x00};
-    std::vector<uint8_t> main(6, 0);
-    main.insert(main.end(), mainExtra.begin(), mainExtra.end());
-    std::vector<uint8_t> m = MakeBlock(rar4::kBlockMain, mainFlags, main, mainCrcBytes);
-    a.insert(a.end(), m.begin(), m.end());
-    for (const auto& b : blocks) a.insert(a.end(), b.begin(), b.end());
-    std::vector<uint8_t> end = MakeBlock(rar4::kBlockEnd, 0x4000, {});
-    a.insert(a.end(), end.begin(), end.end());
-    return a;
-}
 
 class MemoryHost : public rar4test::FileHost {
 public:
