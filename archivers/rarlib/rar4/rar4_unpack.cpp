@@ -62,7 +62,10 @@ void Unpacker::CopyString(uint32_t length, uint32_t distance) {
     size_t src = (size_t)((unpPtr_ - distance) & kWindowMask);
     uint8_t* w = window_.data();
     unpPtr_ += length;
-    if (distance >= length && dest + length <= kWindowSize && src + length <= kWindowSize) {
+    // Distances beyond the window wrap around it, so the source may lie just
+    // after the destination too: a block copy needs room on both sides.
+    size_t behind = (dest - src) & kWindowMask, ahead = (src - dest) & kWindowMask;
+    if (behind >= length && ahead >= length && dest + length <= kWindowSize && src + length <= kWindowSize) {
         memcpy(w + dest, w + src, length);
         return;
     }
