@@ -1,7 +1,8 @@
 // libFuzzer entry: one input is one RAR 1.5-4.x volume, walked in list and
 // extract mode. Longer runs:
-//   build/native/rarlib/rar4/tests/rar4_fuzz -max_total_time=600 -max_len=200000 CORPUS_DIR \
-//       ../shared/testdata/rar
+//   build/native/rarlib/rar4/tests/rar4_fuzz -max_total_time=600 -max_len=200000 NEW_EMPTY_DIR \
+//       ../shared/testdata/rar archivers/rarlib/rar4/tests/fuzz_regressions
+// (the first folder receives the new inputs; never name the shared one first).
 #include <stddef.h>
 #include <stdint.h>
 

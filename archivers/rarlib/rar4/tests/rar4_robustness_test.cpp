@@ -101,4 +101,22 @@ TEST(Rar4Robustness, BitFlippedCopies) {
     }
 }
 
+// Inputs that once broke the reader, kept for the sanitizers.
+TEST(Rar4Robustness, FormerFuzzFindings) {
+    std::string dir = RAR4_REGRESSIONS;
+#ifdef _WIN32
+    dir = "Z:" + dir;
+    for (char& c : dir)
+        if (c == '/') c = '\\';
+    dir += "\\";
+#else
+    dir += "/";
+#endif
+    for (const char* name : {"empty-table.rar", "wrapping-match.rar"}) {
+        std::vector<uint8_t> bytes;
+        ASSERT_TRUE(rar4test::ReadWholeFile(dir + name, &bytes)) << name;
+        EXPECT_GT(Walk(bytes, kModeExtract), 0) << name;
+    }
+}
+
 }  // namespace
