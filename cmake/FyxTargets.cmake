@@ -22,6 +22,12 @@ function(fyx_version_resource target description filename version)
 endfunction()
 
 function(fyx_common_options target)
+  if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+    get_target_property(_type ${target} TYPE)
+    if(NOT _type STREQUAL "STATIC_LIBRARY" AND NOT _type STREQUAL "OBJECT_LIBRARY")
+      target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/cmake/tick_count_compat.c)
+    endif()
+  endif()
   target_compile_definitions(${target} PRIVATE UNICODE _UNICODE _WIN32_WINNT=0x0501 WINVER=0x0501)
   target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers>)
   target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
@@ -47,8 +53,10 @@ function(fyx_library target output description version)
 endfunction()
 
 # A GoogleTest program, run by ctest under wine. Lands in tests/.
+# Without tests the target still exists (so callers may add to it) but is never built.
 function(fyx_test target)
   if(NOT FYX_BUILD_TESTS)
+    add_executable(${target} EXCLUDE_FROM_ALL ${ARGN})
     return()
   endif()
   add_executable(${target} ${ARGN})

@@ -10,14 +10,19 @@ run="$top/build/x86_64/wine-run.sh"
 export WINEPREFIX="$top/build/x86_64/wineprefix"
 cleanup() {
   /usr/lib/wine/wineserver -k 2>/dev/null || true
+  /usr/lib/wine/wineserver -w 2>/dev/null || true
   fyx_stop_xvfb
 }
 trap cleanup EXIT
+# The program folder (where "Fyx.ini" lives) is the folder Fyx starts in.
+cd "$top/build/x86_64/bin"
 if [ -n "${DISPLAY:-}" ]; then
   "$run" "$top/build/x86_64/bin/Fyx.exe"
   exit 0
 fi
 fyx_start_xvfb
+# Wine's background services start on this display, detached from our output.
+"$run" cmd /c exit >/dev/null 2>&1 </dev/null || true
 shot="${FYX_SCREENSHOT:-$top/build/fyx-screenshot.png}"
 "$run" "$top/build/x86_64/bin/Fyx.exe" &
 i=0

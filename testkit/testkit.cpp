@@ -207,9 +207,23 @@ HWND WaitForWindow(DWORD pid, const wchar_t* className, DWORD ms) {
     }
 }
 
-std::vector<HWND> FindDialogs(DWORD pid) { return WindowsOfProcess(pid, L"#32770"); }
+std::vector<HWND> FindDialogs(DWORD pid) {
+    // Wine keeps hidden helper windows of the dialog class; only shown ones count.
+    std::vector<HWND> shown;
+    for (HWND w : WindowsOfProcess(pid, L"#32770"))
+        if (IsWindowVisible(w)) shown.push_back(w);
+    return shown;
+}
 
-HWND WaitForDialog(DWORD pid, DWORD ms) { return WaitForWindow(pid, L"#32770", ms); }
+HWND WaitForDialog(DWORD pid, DWORD ms) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        std::vector<HWND> d = FindDialogs(pid);
+        if (!d.empty()) return d[0];
+        if (GetTickCount() - start > ms) return NULL;
+        Sleep(20);
+    }
+}
 
 std::wstring WindowText(HWND window) {
     // WM_GETTEXT works across processes, unlike GetWindowTextW on controls.

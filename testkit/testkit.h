@@ -61,7 +61,7 @@ void EndProcess(Process& p);
 std::vector<HWND> WindowsOfProcess(DWORD pid, const wchar_t* className);
 // Waits for a visible-or-not top-level window of the process; NULL on time-out.
 HWND WaitForWindow(DWORD pid, const wchar_t* className, DWORD ms);
-// Dialog boxes (class "#32770") of a process.
+// Shown dialog boxes (class "#32770") of a process.
 std::vector<HWND> FindDialogs(DWORD pid);
 HWND WaitForDialog(DWORD pid, DWORD ms);
 

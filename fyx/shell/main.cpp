@@ -1,40 +1,57 @@
-// Fyx main program: process start, main window and message loop.
+// Fyx main program: the process start, in its fixed order, and the message loop.
 #include <windows.h>
 
-#include "plugin.h"
+#include "app.h"
+#include "window_logic.h"
 
 namespace {
 
-const wchar_t kClassName[] = L"Fyx";
-const wchar_t kTitle[] = L"Fyx 1.2 - 100% free";
+// A second copy gives way: it shows the first copy's window and ends.
+void ShowFirstInstance() {
+    HWND first = FYXPLG_GetFYXWindowHandle();
+    if (!first || !IsWindow(first)) return;
+    if (IsIconic(first) || !IsWindowVisible(first)) SendMessageW(first, WM_RESTORE_WINDOW, 1, 0);
+    SetForegroundWindow(first);
+}
 
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_CREATE:
-        FYXPLG_PutFYXWindowHandle(window);
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
+void ShowMainWindow(HWND window) {
+    const ConfigRecord& c = g_app.config;
+    StartPlacement p = DecideStartPlacement(c.FunPosition, c.FYXWindowLeft, c.FYXWindowTop,
+                                            c.FYXWindowRight, c.FYXWindowBottom);
+    if (p.moveToRect) MoveWindow(window, p.x, p.y, p.width, p.height, FALSE);
+    ShowWindow(window, p.showCommand);
+    UpdateWindow(window);
 }
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    WNDCLASSEXW wc = {sizeof(wc)};
-    wc.lpfnWndProc = MainWindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(NULL, IDC_ARROW);
-    wc.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClassName;
-    if (!RegisterClassExW(&wc)) return 0;
-    HWND window = CreateWindowExW(WS_EX_ACCEPTFILES, kClassName, kTitle, WS_OVERLAPPEDWINDOW, 0, 0,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, NULL, NULL, instance, NULL);
+    g_app.instance = instance;
+
+    // The stored request block is not read here: it would take a request
+    // that a tool still has to read, and the window it names belongs to
+    // another running copy, which must not be destroyed.
+    ZeroMemory(&g_app.request, sizeof(g_app.request));
+
+    PREFS_InitProgramPath();
+    PREFS_LoadAllExtConfiguration(&g_app.config);
+    g_app.trayMode = (int)g_app.config.FunFyxMinimizeIcon;
+
+    g_app.instanceMutex = CreateMutexW(NULL, TRUE, L"Fyx 1.2");
+    if (g_app.config.FunFyxInstance == 1 && GetLastError() == ERROR_ALREADY_EXISTS) {
+        if (g_app.instanceMutex) CloseHandle(g_app.instanceMutex);
+        ShowFirstInstance();
+        return 0;
+    }
+
+    InitializeProgram();
+
+    HWND window = CreateMainWindow(instance);
     if (!window) return 0;
-    ShowWindow(window, SW_SHOWMAXIMIZED);
-    UpdateWindow(window);
+
+    if (g_app.trayMode == TRAY_ALWAYS) AddTrayIcon(window);
+    ShowMainWindow(window);
+
     MSG msg;
     while (GetMessageW(&msg, NULL, 0, 0) > 0) {
         TranslateMessage(&msg);

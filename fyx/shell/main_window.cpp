@@ -1,0 +1,126 @@
+// The main window procedure: each message goes to a small handler.
+#include <string.h>
+#include <wchar.h>
+
+#include "app.h"
+#include "paintkit.h"
+#include "window_logic.h"
+
+namespace {
+
+void OnCreate(HWND window) {
+    g_app.mainWindow = window;
+    g_app.windowDc = GetDC(window);
+    InitGuiLib();
+    LoadButtonIcons(g_app.instance);
+    ReadSystemColors();
+    CreateChildWindows(window);
+
+    // A fresh request block names this window; tools started from now on
+    // report to it.
+    ZeroMemory(&g_app.request, sizeof(g_app.request));
+    g_app.request.mainWindow = PluginWindowValue(window);
+    FYXPLG_SavePluginParams(g_app.request);
+    FYXPLG_PutFYXWindowHandle(window);
+
+    BuildListNameBase(window, g_app.listNameBase, 32);
+    g_app.listCounter = 0;
+}
+
+void OnSize(HWND window, WPARAM sizeType) {
+    SizeAction a = DecideSizeAction(g_app.trayMode, sizeType);
+    if (a.addTrayIcon) AddTrayIcon(window);
+    if (a.deleteTrayIcon && g_app.trayIconShown) DeleteTrayIcon(window);
+    if (a.hideWindow) ShowWindow(window, SW_HIDE);
+    if (a.repaint) InvalidateRect(window, NULL, FALSE);
+}
+
+void Restore(HWND window) {
+    ShowWindow(window, SW_RESTORE);
+    SetForegroundWindow(window);
+}
+
+void OnActivate(HWND window, WPARAM wParam) {
+    if (LOWORD(wParam) != WA_ACTIVE) return;
+    if (!g_app.activatedOnce) {
+        g_app.activatedOnce = true;
+        SetTimer(window, TIMER_FIRST_ACTIVATION, 50, NULL);
+    } else {
+        SetTimer(window, TIMER_REACTIVATED, 50, NULL);
+    }
+}
+
+void OnTimer(HWND window, WPARAM id) {
+    switch (id) {
+    case TIMER_FIRST_ACTIVATION:
+        KillTimer(window, id);
+        LanguageApplyMenuTexts(window, &g_app.language);
+        break;
+    case TIMER_REACTIVATED:
+        KillTimer(window, id);
+        break;
+    }
+}
+
+void OnSettingsChanged(HWND window) {
+    wchar_t keptLanguage[260];
+    wcscpy(keptLanguage, g_app.config.LanguageFile);
+    PREFS_LoadAllExtConfiguration(&g_app.config);
+    LanguageTakeSettings(&g_app.language, window, g_app.programFolder, keptLanguage, g_app.config.LanguageFile,
+                         260);
+    InvalidateRect(window, NULL, FALSE);
+}
+
+void OnPaint(HWND window) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    FillRect(dc, &ps.rcPaint, GetSysColorBrush(COLOR_BTNFACE));
+    EndPaint(window, &ps);
+}
+
+}  // namespace
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        OnCreate(window);
+        return 0;
+    case WM_SIZE:
+        OnSize(window, wParam);
+        return 0;
+    case WM_ACTIVATE:
+        OnActivate(window, wParam);
+        return 0;
+    case WM_TIMER:
+        OnTimer(window, wParam);
+        return 0;
+    case WM_SYSCOLORCHANGE:
+        ReadSystemColors();
+        InvalidateRect(window, NULL, FALSE);
+        return 0;
+    case WM_ERASEBKGND:
+        return 0;
+    case WM_PAINT:
+        OnPaint(window);
+        return 0;
+    case WM_TRAY_NOTIFY:
+        if (lParam == WM_LBUTTONDOWN) Restore(window);
+        return 0;
+    case WM_SETTINGS_CHANGED:
+        OnSettingsChanged(window);
+        return 0;
+    case WM_RESTORE_WINDOW:
+        if (wParam == 1) Restore(window);
+        return 0;
+    case WM_CLOSE:
+        if (ConfirmClose(window)) {
+            ShutDown(window);
+            DestroyWindow(window);
+        }
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
