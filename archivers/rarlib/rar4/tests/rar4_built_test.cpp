@@ -116,6 +116,123 @@ TEST(Rar4Built, UnreadEntriesAreSkippedByNextEntry) {
     EXPECT_EQ(kEndArchive, reader->NextEntry(&e));
 }
 
+// Starts a RAR 2.9 LZ block whose main table has just two symbols, `a` and
+// `b` (a < b), of one bit each: `a` codes as 0, `b` as 1.
+void TwoSymbolTables(BitWriter* w, unsigned a, unsigned b) {
+    w->Put(0, 1);  // LZ block
+    w->Put(0, 1);  // fresh tables
+    // Pre-code: symbols 0, 1, 18 and 19, two bits each (codes 00, 01, 10, 11).
+    for (unsigned i = 0; i < 20; ++i) w->Put(i == 0 || i == 1 || i >= 18 ? 2 : 0, 4);
+    auto zeros = [w](unsigned n) {
+        for (; n >= 11; n -= n < 138 ? n : 138) {
+            w->Put(3, 2);
+            w->Put((n < 138 ? n : 138) - 11, 7);
+        }
+        for (; n >= 3; n -= n < 10 ? n : 10) {
+            w->Put(2, 2);
+            w->Put((n < 10 ? n : 10) - 3, 3);
+        }
+        for (; n > 0; --n) w->Put(0, 2);
+    };
+    zeros(a);
+    w->Put(1, 2);
+    zeros(b - a - 1);
+    w->Put(1, 2);
+    zeros(404 - b - 1);
+}
+
+// Literals only, then the end of the file.
+std::string LiteralStream(const std::string& text) {
+    BitWriter w;
+    TwoSymbolTables(&w, (uint8_t)text[0], 256);
+    for (size_t i = 0; i < text.size(); ++i) w.Put(0, 1);
+    w.Put(1, 1);  // symbol 256: end of block,
+    w.Put(0, 2);  // and of the file
+    return w.Bytes();
+}
+
+// The only symbol brings a filter program that is not a standard one.
+std::string ForeignFilterStream() {
+    BitWriter w;
+    TwoSymbolTables(&w, 256, 257);
+    w.Put(1, 1);  // symbol 257: a filter record
+    w.Put(0x80 | 5, 8);  // new filter number given, 6 record bytes
+    w.Put(0, 6);  // filter number 0 (reset)
+    w.Put(0, 6);  // block start 0
+    w.Put(3, 6);  // program of 3 bytes
+    w.Put(0x01, 8);  // first byte = XOR of the others: passes the check,
+    w.Put(0x01, 8);  // but the CRC is no standard one
+    w.Put(0x00, 8);
+    w.Put(0, 6);
+    return w.Bytes();
+}
+
+TEST(Rar4Built, HandMadeLzStreamDecodes) {
+    FileSpec f;
+    f.name = "a.txt";
+    f.data = "AAAAAAAAAAAAA";
+    f.packed = LiteralStream(f.data);
+    f.method = 0x33;
+    MemoryHost host;
+    std::unique_ptr<Reader> reader;
+    ArchiveInfo info;
+    ASSERT_EQ(kOk, Open(&host, Archive(0, {}, {FileBlock(f)}), &reader, &info));
+    EntryInfo e;
+    ASSERT_EQ(kOk, reader->NextEntry(&e));
+    rar4test::CrcSink sink;
+    EXPECT_EQ(kOk, reader->Extract(&sink));
+    EXPECT_EQ(f.data, sink.head);
+}
+
+TEST(Rar4Built, ForeignFilterProgramIsUnknownFormat) {
+    FileSpec f;
+    f.name = "vm.bin";
+    f.data = "0123456789";
+    f.packed = ForeignFilterStream();
+    f.method = 0x33;
+    MemoryHost host;
+    std::unique_ptr<Reader> reader;
+    ArchiveInfo info;
+    ASSERT_EQ(kOk, Open(&host, Archive(0, {}, {FileBlock(f)}), &reader, &info));
+    EntryInfo e;
+    ASSERT_EQ(kOk, reader->NextEntry(&e));
+    rar4test::CrcSink sink;
+    EXPECT_EQ(kUnknownFormat, reader->Extract(&sink));
+    EXPECT_EQ(0u, sink.size);
+}
+
+TEST(Rar4Built, SolidEntryKeepsTheTablesOfTheOneBefore) {
+    FileSpec first;
+    first.name = "1.txt";
+    first.data = "AAAA";
+    first.packed = LiteralStream(first.data);  // ends with "no new tables"
+    first.method = 0x33;
+    FileSpec second;
+    second.name = "2.txt";
+    second.data = "AAAAAA";
+    BitWriter w;
+    for (size_t i = 0; i < second.data.size(); ++i) w.Put(0, 1);  // the old table's 'A'
+    w.Put(1, 1);
+    w.Put(0, 2);
+    second.packed = w.Bytes();
+    second.method = 0x33;
+    second.extraFlags = fyxrar::rar4::kFileSolid;
+    MemoryHost host;
+    std::unique_ptr<Reader> reader;
+    ArchiveInfo info;
+    ASSERT_EQ(kOk, Open(&host, Archive(fyxrar::rar4::kMainSolid, {}, {FileBlock(first), FileBlock(second)}), &reader,
+                        &info));
+    EXPECT_TRUE(info.solid);
+    EntryInfo e;
+    ASSERT_EQ(kOk, reader->NextEntry(&e));
+    EXPECT_EQ(kOk, reader->Skip());  // still decoded: the next entry needs its tables
+    ASSERT_EQ(kOk, reader->NextEntry(&e));
+    EXPECT_TRUE(e.solid);
+    rar4test::CrcSink sink;
+    EXPECT_EQ(kOk, reader->Extract(&sink));
+    EXPECT_EQ(second.data, sink.head);
+}
+
 // The expected third volume is missing; the answer names where it really is.
 class RenamingHost : public rar4test::FileHost {
 public:

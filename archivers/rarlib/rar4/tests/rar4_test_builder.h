@@ -42,7 +42,8 @@ struct FileSpec {
     uint16_t extraFlags = 0;
     std::vector<uint8_t> tail;  // after the name (salt, times)
     uint32_t highUnpacked = 0;
-    std::string packed;  // data area when it differs from `data` (encrypted)
+    std::string packed;  // data area when it differs from `data` (encrypted, packed)
+    uint8_t method = 0x30;
 };
 
 inline std::vector<uint8_t> FileBlock(const FileSpec& f) {
@@ -54,7 +55,7 @@ inline std::vector<uint8_t> FileBlock(const FileSpec& f) {
     Put4(&body, (uint32_t)crc32(0L, (const uint8_t*)f.data.data(), (uInt)f.data.size()));
     Put4(&body, kDos);
     body.push_back(29);
-    body.push_back(0x30);
+    body.push_back(f.method);
     Put2(&body, (uint32_t)f.name.size());
     Put4(&body, 0x20);
     if (f.extraFlags & fyxrar::rar4::kFileLarge) {
@@ -80,5 +81,22 @@ inline std::vector<uint8_t> Archive(uint16_t mainFlags, const std::vector<uint8_
     a.insert(a.end(), end.begin(), end.end());
     return a;
 }
+
+// Writes bits most significant first, as the decoders read them.
+class BitWriter {
+public:
+    void Put(uint32_t value, unsigned bits) {
+        for (unsigned i = bits; i > 0; --i) {
+            if (used_ == 0) bytes_.push_back(0);
+            if ((value >> (i - 1)) & 1) bytes_.back() |= (uint8_t)(0x80 >> used_);
+            used_ = (used_ + 1) & 7;
+        }
+    }
+    std::string Bytes() const { return std::string(bytes_.begin(), bytes_.end()); }
+
+private:
+    std::vector<uint8_t> bytes_;
+    unsigned used_ = 0;
+};
 
 }  // namespace rar4test
