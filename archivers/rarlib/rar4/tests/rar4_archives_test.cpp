@@ -432,6 +432,19 @@ TEST(Rar4Errors, UnsupportedMethodsAreUnknownFormat) {
     }
 }
 
+TEST(Rar4Errors, ArchiveAfterAnExecutableModuleIsFound) {
+    std::vector<uint8_t> bytes(5000, 0x90);
+    bytes[0] = 'M';
+    bytes[1] = 'Z';
+    std::vector<uint8_t> archive;
+    ASSERT_TRUE(rar4test::ReadWholeFile(rar4test::TestDataDir() + "rarfile__rar3-solid.rar", &archive));
+    bytes.insert(bytes.end(), archive.begin(), archive.end());
+    BytesHost host;
+    std::unique_ptr<Reader> reader;
+    ASSERT_EQ(kOk, OpenBytes(&host, bytes, kModeExtract, &reader));
+    ExpectExtraction(reader.get(), {"stest1.txt", "stest2.txt"}, {0xC5B7E6A2, 0xC5B7E6A2}, {false, false});
+}
+
 TEST(Rar4Errors, DamagedHeaderIsBadData) {
     std::vector<uint8_t> bytes;
     ASSERT_TRUE(rar4test::ReadWholeFile(rar4test::TestDataDir() + "libarchive__test_read_format_rar.rar", &bytes));
