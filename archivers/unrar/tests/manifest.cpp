@@ -176,8 +176,14 @@ std::vector<ManifestArchive> LoadManifest(const std::string& path) {
             }
         }
         size_t stop = line.find("official UnRAR stops with ");
-        if (line.compare(0, 2, "- ") == 0 && stop != std::string::npos)
+        if (line.compare(0, 2, "- ") == 0 && stop != std::string::npos) {
             cur->stopCode = ErrorCode(line.substr(stop + 26));
+            size_t file = line.find("file=", stop);
+            if (file != std::string::npos) {
+                std::string name = Trim(line.substr(file + 5));
+                cur->stopEntry.assign(name.begin(), name.end());
+            }
+        }
     }
     // Sections without archives (notes, gaps) are dropped.
     std::vector<ManifestArchive> archives;

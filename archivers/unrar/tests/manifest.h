@@ -34,6 +34,7 @@ struct ManifestArchive {
     bool hasComment = false;
     std::vector<std::string> flags;  // "volume", "solid", "headerEncrypted" ...
     int stopCode = 0;  // ERAR_ code the official library stops with; 0 = none
+    std::wstring stopEntry;  // the entry it stops on, when the manifest names one
     std::vector<ManifestEntry> entries;
 };
 

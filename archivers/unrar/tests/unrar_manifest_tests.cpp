@@ -85,6 +85,12 @@ void RunPass(const ManifestArchive& a, const std::string& password) {
         memset(&hd, 0, sizeof hd);
         code = RARReadHeaderEx(h, &hd);
         if (code != 0) break;
+        if (row == a.entries.size() && !a.stopEntry.empty()) {
+            // The header the official library stops on: its data cannot be read.
+            EXPECT_EQ(std::wstring(hd.FileNameW), a.stopEntry);
+            code = RARProcessFileW(h, RAR_EXTRACT, (wchar_t*)out.path().c_str(), NULL);
+            break;
+        }
         ASSERT_LT(row, a.entries.size()) << "more entries than listed";
         const ManifestEntry& e = a.entries[row++];
         SCOPED_TRACE(std::string("entry ") + std::to_string(row));
@@ -141,9 +147,6 @@ void RunPass(const ManifestArchive& a, const std::string& password) {
 
 TEST_P(ManifestArchives, ListingContentAndResult) {
     const ManifestArchive& a = GetParam();
-    if (a.generation == 4 && !fyxrar::CreateRar4Reader()) GTEST_SKIP() << "4.x reader not merged";
-    bool encrypted = !a.password.empty() || !a.perEntry.empty();
-    if (encrypted && !fyxcrypto::Available()) GTEST_SKIP() << "CNG crypto not merged";
     if (!a.perEntry.empty()) {
         for (const auto& p : a.perEntry) RunPass(a, p.second);
     } else {
@@ -155,7 +158,6 @@ TEST_P(ManifestArchives, ListingContentAndResult) {
 TEST_P(ManifestArchives, EncryptedWithoutPassword) {
     const ManifestArchive& a = GetParam();
     if (a.password.empty() && a.perEntry.empty()) return;
-    if (a.generation == 4 && !fyxrar::CreateRar4Reader()) GTEST_SKIP() << "4.x reader not merged";
     bool crypto = fyxcrypto::Available();
     CallbackState cb;
     cb.cancelPassword = true;
