@@ -318,8 +318,11 @@ TEST_F(SpaceKey, SizeSortWithDirectoriesMovesTheMeasuredDirectory) {
     ASSERT_EQ(Read(SORT_SIZE | SORT_DIRS), 0);
     ASSERT_LT(Find(L"a_big"), Find(L"b_small"));
     panel->cursor = Find(L"a_big");
+    std::wstring below = panel->view[panel->cursor + 1]->name;
     int r = PanelSpaceKey(panel, 0, 10, nullptr);
     EXPECT_TRUE(r & SPACE_REFRESHED);
+    // The cursor stays on the entry it moved down to.
+    EXPECT_EQ(std::wstring(panel->view[panel->cursor]->name), below);
     EXPECT_GT(Find(L"a_big"), Find(L"b_small"));
     EXPECT_EQ(Entry(L"a_big")->size, 500u);
     EXPECT_TRUE(Entry(L"a_big")->flags & EF_SELECTED);
@@ -331,6 +334,39 @@ TEST_F(SpaceKey, SizeSortWithDirectoriesMovesTheMeasuredDirectory) {
     EXPECT_EQ(Entry(L"b_small")->size, 10u);
     EXPECT_EQ(panel->selectedBytes, 510u);
     EXPECT_EQ(panel->selectedDirs, 2u);
+}
+
+uint64_t ArchiveSize(Panel*, const PanelEntry* entry) {
+    return wcscmp(entry->name, L"broken") == 0 ? ~0ull : 4242;
+}
+
+TEST(SpaceModes, ArchiveMeasuresThroughItsListingShellNever) {
+    struct Case {
+        int mode;
+        PanelArchiveDirectorySize sizer;
+        int position;
+        int result;
+        uint64_t size;
+    } cases[] = {
+        {PANEL_ARCHIVE, ArchiveSize, 0, SPACE_COMPUTED | SPACE_MOVED, 4242},
+        {PANEL_ARCHIVE, ArchiveSize, 1, SPACE_UNREADABLE | SPACE_MOVED, 0},
+        {PANEL_ARCHIVE, nullptr, 0, SPACE_MOVED, 0},
+        {PANEL_SHELL, ArchiveSize, 0, SPACE_MOVED, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "mode " << c.mode << " position " << c.position);
+        MemoryPanel p({{L"inner", true, 0, false}, {L"broken", true, 0, false}, {L"f", false, 1, false}}, false);
+        p->settings.panelMode = c.mode;
+        p->settings.sortMode = SORT_SIZE | SORT_DIRS;
+        p->cursor = c.position;
+        int r = PanelSpaceKey(p.get(), 0, 10, c.sizer);
+        EXPECT_EQ(r & ~SPACE_REFRESHED, c.result);
+        const PanelEntry* e = p.get()->pool[c.position];
+        EXPECT_EQ(e->size, c.size);
+        EXPECT_EQ((e->flags & EF_SIZE_KNOWN) != 0, c.size != 0);
+        EXPECT_TRUE(e->flags & EF_SELECTED);
+        EXPECT_EQ(p->selectedBytes, c.size);
+    }
 }
 
 }  // namespace
