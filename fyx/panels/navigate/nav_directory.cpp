@@ -121,9 +121,7 @@ static DWORD EnterDirectory(Panel* panel, const wchar_t* path, int visibleRows) 
     return 0;
 }
 
-DWORD NavEnter(Panel* panel, int visibleRows, NavArchiveTest isArchive, NavContext* context,
-               NavEnterResult* out) {
-    (void)context;
+DWORD NavEnter(Panel* panel, int visibleRows, NavArchiveTest isArchive, NavEnterResult* out) {
     out->action = NAV_ENTER_NOTHING;
     out->code = 0;
     out->path[0] = 0;

@@ -74,8 +74,7 @@ struct NavEnterResult {
 typedef int (*NavArchiveTest)(const wchar_t* path);
 
 // The Enter key and a double click. Returns out->code.
-DWORD NavEnter(Panel* panel, int visibleRows, NavArchiveTest isArchive, NavContext* context,
-               NavEnterResult* out);
+DWORD NavEnter(Panel* panel, int visibleRows, NavArchiveTest isArchive, NavEnterResult* out);
 // The shell's default action on a file, in its directory: 0 or an error code.
 DWORD NavRunThroughShell(const wchar_t* path, const wchar_t* directory);
 // Backspace, and Enter on "..": 0 moved, 1 at a root or not a file-system

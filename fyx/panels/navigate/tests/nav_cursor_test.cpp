@@ -177,14 +177,14 @@ TEST(NavEnterArchive, FileInsideAnArchiveAsksForExtractAndExecute) {
     list.get()->view[1]->flags = EF_DIRECTORY;
     NavEnterResult r;
     p->cursor = 2;
-    EXPECT_EQ(NAV_ARCHIVE_FILE_RESULT, NavEnter(p, 10, NULL, NULL, &r));
+    EXPECT_EQ(NAV_ARCHIVE_FILE_RESULT, NavEnter(p, 10, NULL, &r));
     EXPECT_EQ(NAV_ENTER_ARCHIVE_FILE, r.action);
     EXPECT_STREQ(L"inner.txt", r.path);
     p->cursor = 1;
-    EXPECT_EQ(0u, NavEnter(p, 10, NULL, NULL, &r));
+    EXPECT_EQ(0u, NavEnter(p, 10, NULL, &r));
     EXPECT_EQ(NAV_ENTER_ARCHIVE_FOLDER, r.action);
     p->settings.panelMode = PANEL_SHELL;
-    EXPECT_EQ(0u, NavEnter(p, 10, NULL, NULL, &r));
+    EXPECT_EQ(0u, NavEnter(p, 10, NULL, &r));
     EXPECT_EQ(NAV_ENTER_SHELL_ITEM, r.action);
 }
 

@@ -50,14 +50,14 @@ TEST(NavGoUp, BackspaceReturnsToTheEntryAndScrollOfEachLevel) {
     NavSetCursor(p.get(), 30);  // ".." first: the 30th entry is d29
     p->topRow = 25;
     NavEnterResult r;
-    ASSERT_EQ(0u, NavEnter(p.get(), kRows, NULL, NULL, &r));
+    ASSERT_EQ(0u, NavEnter(p.get(), kRows, NULL, &r));
     ASSERT_EQ(NAV_ENTER_DONE, r.action);
     EXPECT_EQ(dir.File(L"d29"), p->currentPath);
     EXPECT_EQ(0, p->cursor);
     EXPECT_EQ(0, p->topRow);
     NavSetCursor(p.get(), 15);
     p->topRow = 8;
-    ASSERT_EQ(0u, NavEnter(p.get(), kRows, NULL, NULL, &r));
+    ASSERT_EQ(0u, NavEnter(p.get(), kRows, NULL, &r));
     EXPECT_EQ(2, p->backDepth);
 
     EXPECT_EQ(0, NavGoUp(p.get(), kRows));
@@ -65,7 +65,7 @@ TEST(NavGoUp, BackspaceReturnsToTheEntryAndScrollOfEachLevel) {
     EXPECT_EQ(15, p->cursor);
     EXPECT_EQ(8, p->topRow);
     p->cursor = 0;  // Enter on ".." goes up the same way
-    ASSERT_EQ(0u, NavEnter(p.get(), kRows, NULL, NULL, &r));
+    ASSERT_EQ(0u, NavEnter(p.get(), kRows, NULL, &r));
     EXPECT_EQ(dir.path(), p->currentPath);
     EXPECT_EQ(30, p->cursor);
     EXPECT_EQ(25, p->topRow);
@@ -92,7 +92,7 @@ TEST(NavGoUp, EntryMovedSinceIsFoundByNameAndKeptInSight) {
     NavSetCursor(p.get(), 35);  // d34
     p->topRow = 30;
     NavEnterResult r;
-    ASSERT_EQ(0u, NavEnter(p.get(), kRows, NULL, NULL, &r));
+    ASSERT_EQ(0u, NavEnter(p.get(), kRows, NULL, &r));
     for (int i = 0; i < 20; i++) ASSERT_TRUE(RemoveDirectoryW(dir.File(Numbered(i)).c_str()));
     EXPECT_EQ(0, NavGoUp(p.get(), kRows));
     EXPECT_STREQ(L"d34", p->view[p->cursor]->name);
@@ -111,14 +111,14 @@ TEST(NavEnter, FilesGoToTheShellOrTheArchiveBrowsing) {
     };
     NavEnterResult r;
     p->cursor = Position(p.get(), L"note.txt");
-    EXPECT_EQ(0u, NavEnter(p.get(), kRows, zipOnly, NULL, &r));
+    EXPECT_EQ(0u, NavEnter(p.get(), kRows, zipOnly, &r));
     EXPECT_EQ(NAV_ENTER_RUN_FILE, r.action);
     EXPECT_EQ(dir.File(L"note.txt"), r.path);
     EXPECT_EQ(dir.path(), r.directory);
     p->cursor = Position(p.get(), L"pack.zip");
-    EXPECT_EQ(0u, NavEnter(p.get(), kRows, zipOnly, NULL, &r));
+    EXPECT_EQ(0u, NavEnter(p.get(), kRows, zipOnly, &r));
     EXPECT_EQ(NAV_ENTER_OPEN_ARCHIVE, r.action);
-    EXPECT_EQ(0u, NavEnter(p.get(), kRows, NULL, NULL, &r));
+    EXPECT_EQ(0u, NavEnter(p.get(), kRows, NULL, &r));
     EXPECT_EQ(NAV_ENTER_RUN_FILE, r.action);
     EXPECT_EQ(dir.path(), p->currentPath);  // the panel itself stays
 }
@@ -134,7 +134,7 @@ TEST(NavEnter, DirectoryThatCannotBeEnteredKeepsThePanelOrRecovers) {
     ASSERT_TRUE(RemoveDirectoryW(dir.File(L"a\\gone").c_str()));
     p->cursor = Position(p.get(), L"gone");
     NavEnterResult r;
-    EXPECT_EQ(0u, NavEnter(p.get(), kRows, NULL, NULL, &r));  // a beep, no box
+    EXPECT_EQ(0u, NavEnter(p.get(), kRows, NULL, &r));  // a beep, no box
     EXPECT_EQ(dir.File(L"a"), p->currentPath);
     EXPECT_EQ(3, p->backDepth);
     EXPECT_STREQ(L"gone", p->view[p->cursor]->name);  // listing kept as it was
@@ -145,7 +145,7 @@ TEST(NavEnter, DirectoryThatCannotBeEnteredKeepsThePanelOrRecovers) {
     ASSERT_TRUE(RemoveDirectoryW(dir.File(L"a\\b\\gone").c_str()));
     ASSERT_TRUE(RemoveDirectoryW(dir.File(L"a\\b").c_str()));
     p->cursor = Position(p.get(), L"gone");
-    EXPECT_EQ(0u, NavEnter(p.get(), kRows, NULL, NULL, &r));
+    EXPECT_EQ(0u, NavEnter(p.get(), kRows, NULL, &r));
     EXPECT_EQ(dir.File(L"a"), p->currentPath);
     EXPECT_EQ(0, p->backDepth);
 }
@@ -157,7 +157,7 @@ TEST(NavEnter, ParentAtADriveRootAsksForMyComputer) {
     ASSERT_STREQ(L"..", p->view[0]->name);
     p->cursor = 0;
     NavEnterResult r;
-    EXPECT_EQ(0u, NavEnter(p.get(), kRows, NULL, NULL, &r));
+    EXPECT_EQ(0u, NavEnter(p.get(), kRows, NULL, &r));
     EXPECT_EQ(NAV_ENTER_MY_COMPUTER, r.action);
     EXPECT_STREQ(L"C:\\", r.path);
     EXPECT_EQ(1, NavGoUp(p.get(), kRows));  // nothing above a root
@@ -210,6 +210,60 @@ TEST(VolumeLastPath, OnePairPerSerialUntilFull) {
     NavStoreVolumePath(&list, L"F:\\new", 5000);
     EXPECT_STREQ(L"C:\\c", NavLookUpVolumePath(&list, 7));  // full: no change at all
     EXPECT_EQ(nullptr, NavLookUpVolumePath(&list, 5000));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(NavRecover, BrokenArchiveReturnsToItsFileWithTheCursorOnIt) {
+    TempDir dir;
+    for (int i = 0; i < 30; i++) ASSERT_TRUE(MakeFolder(dir.File(Numbered(i))));
+    ASSERT_TRUE(WriteFileBytes(dir.File(L"zz.zip"), "PK"));
+    PanelPtr p = OpenPanel(dir.File(L"d03"));
+    p->settings.panelMode = PANEL_ARCHIVE;
+    wcscpy(p->archivePath, dir.File(L"zz.zip").c_str());
+    wcscpy(p->archiveDir, dir.path().c_str());
+    p->backDepth = 2;
+    EXPECT_EQ(1, NavRecover(p.get(), kRows));  // the warning is due
+    EXPECT_EQ(PANEL_FILESYSTEM, p->settings.panelMode);
+    EXPECT_EQ(dir.path(), p->currentPath);
+    EXPECT_STREQ(L"zz.zip", p->view[p->cursor]->name);
+    EXPECT_EQ(0, p->backDepth);
+    EXPECT_GE(p->cursor, p->topRow);
+    EXPECT_LT(p->cursor, p->topRow + kRows);
+
+    // Outside an archive nothing is to be shown.
+    EXPECT_EQ(0, NavRecover(p.get(), kRows));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(NavGoUp, LevelsDeeperThanTheStackKeepTheOuterPairsInPlace) {
+    TempDir dir;
+    for (int i = 0; i < 30; i++) ASSERT_TRUE(MakeFolder(dir.File(Numbered(i))));
+    std::wstring path = dir.File(L"d20");
+    const int kLevels = PANEL_BACK_DEPTH + 2;
+    for (int i = 0; i < kLevels - 1; i++) {
+        path += L"\\b";
+        ASSERT_TRUE(MakeFolder(path)) << i;
+    }
+    PanelPtr p = OpenPanel(dir.path());
+    NavSetCursor(p.get(), 21);
+    p->topRow = 12;  // centring would give 16
+    NavEnterResult r;
+    for (int i = 0; i < kLevels; i++) {
+        if (i) NavSetCursor(p.get(), 1);
+        ASSERT_EQ(0u, NavEnter(p.get(), kRows, NULL, &r));
+    }
+    EXPECT_EQ(path, p->currentPath);
+    for (int i = 0; i < kLevels; i++) EXPECT_EQ(0, NavGoUp(p.get(), kRows));
+    EXPECT_EQ(dir.path(), p->currentPath);
+    EXPECT_EQ(21, p->cursor);
+    EXPECT_EQ(12, p->topRow);
+    EXPECT_EQ(0, p->backDepth);
 }
 
 }  // namespace
