@@ -223,12 +223,16 @@ int NavGoUp(Panel* panel, int visibleRows) {
     return 0;
 }
 
-DWORD NavGoToRoot(Panel* panel, NavContext* context) {
+int NavGoToRoot(Panel* panel, NavContext* context, DWORD* error) {
+    if (error) *error = 0;
     if (panel->settings.panelMode != PANEL_FILESYSTEM) return 2;
     if (IsRoot(panel->currentPath)) return 1;
     wchar_t root[PANEL_PATH_CHARS];
     RootOf(panel->currentPath, root);
-    return NavChangeDirectory(panel, root, context);
+    DWORD failed = NavChangeDirectory(panel, root, context);
+    if (!failed) return 0;
+    if (error) *error = failed;
+    return 3;
 }
 
 int NavRecover(Panel* panel, int visibleRows) {

@@ -81,8 +81,9 @@ DWORD NavRunThroughShell(const wchar_t* path, const wchar_t* directory);
 // panel (nothing happens), 2 when the read failed and the panel recovered.
 int NavGoUp(Panel* panel, int visibleRows);
 // The "Root" command: 0 moved, 1 already at the root, 2 not a file-system
-// panel (the shell and archive browsing handle theirs), else an error code.
-DWORD NavGoToRoot(Panel* panel, NavContext* context);
+// panel (the shell and archive browsing handle theirs), 3 the change failed
+// with *error (may be NULL).
+int NavGoToRoot(Panel* panel, NavContext* context, DWORD* error);
 // After the current directory disappeared. 1 when the archive warning
 // (line 411, caption 286, MB_ICONWARNING) is to be shown; the panel is
 // then back in its file-system directory with the cursor on the archive.

@@ -172,11 +172,18 @@ TEST(NavGoToRoot, GoesOnceThenReportsBeingThere) {
     wchar_t root[PANEL_PATH_CHARS];
     wcscpy(root, p->currentPath);
     PathStripToRootW(root);
-    EXPECT_EQ(0u, NavGoToRoot(p.get(), &context));
+    DWORD error = 1;
+    EXPECT_EQ(0, NavGoToRoot(p.get(), &context, &error));
+    EXPECT_EQ(0u, error);
     EXPECT_STREQ(root, p->currentPath);
-    EXPECT_EQ(1u, NavGoToRoot(p.get(), &context));
+    EXPECT_EQ(1, NavGoToRoot(p.get(), &context, &error));
     p->settings.panelMode = PANEL_SHELL;
-    EXPECT_EQ(2u, NavGoToRoot(p.get(), &context));
+    EXPECT_EQ(2, NavGoToRoot(p.get(), &context, NULL));
+    // A root that is gone: the change fails with the system's code.
+    p->settings.panelMode = PANEL_FILESYSTEM;
+    wcscpy(p->currentPath, L"Q:\\gone");
+    EXPECT_EQ(3, NavGoToRoot(p.get(), &context, &error));
+    EXPECT_NE(0u, error);
 }
 
 TEST(NavChangeDirectory, MissingPathsGiveTheSystemsCodes) {
