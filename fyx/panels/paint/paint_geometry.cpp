@@ -3,8 +3,8 @@
 
 int PaintSplitX(int clientWidth, double percent) {
     int split = (int)(clientWidth * percent / 100.0);
-    if (split > clientWidth - 50) split = clientWidth - 50;
     if (split < 50) split = 50;
+    if (clientWidth - split < 50) split = clientWidth - 50;
     return split;
 }
 

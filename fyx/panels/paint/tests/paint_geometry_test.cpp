@@ -10,7 +10,7 @@ TEST(PaintGeometry, SplitKeepsFiftyPixelsFromEitherSide) {
         int client;
         double percent;
         int split;
-    } cases[] = {{120, 80, 70}, {120, 30, 50}, {1000, 47.3, 473}, {1000, 50, 500}, {80, 50, 50}};
+    } cases[] = {{120, 80, 70}, {120, 30, 50}, {1000, 47.3, 473}, {1000, 50, 500}, {80, 50, 30}};
     for (const Case& c : cases) EXPECT_EQ(c.split, PaintSplitX(c.client, c.percent)) << c.percent;
     int left, right;
     PaintPanelExtent(0, 1000, 50, &left, &right);
