@@ -188,4 +188,33 @@ TEST(PaintColumns, EmptyOptionalColumnsTakeNoRoom) {
     EXPECT_EQ(21 + 100 + 6, c.total);
 }
 
+TEST(PaintColumns, BasisMeasuresTitlesInTheGuiFontAndTextsInThePanelFont) {
+    HDC dc = CreateCompatibleDC(NULL);
+    LOGFONTW big = {};
+    big.lfHeight = 40;
+    wcscpy(big.lfFaceName, L"Tahoma");
+    HFONT font = CreateFontIndirectW(&big);
+    HGDIOBJ old = SelectObject(dc, font);
+    static const wchar_t* const titles[] = {L"Name", L"Ext", L"DOS Name", L"Size",
+                                            L"Type", L"Date", L"Time", L"Atr"};
+    PanelColumnBasis b;
+    PaintMeasureColumnBasis(dc, titles, L"Comment", &b);
+    SIZE blank, date;
+    GetTextExtentPoint32W(dc, L" ", 1, &blank);
+    GetTextExtentPoint32W(dc, L"00.00.0000", 10, &date);
+    EXPECT_EQ(2 * blank.cx, b.gap);
+    EXPECT_EQ(date.cx, b.dateText);
+    EXPECT_EQ(font, (HFONT)GetCurrentObject(dc, OBJ_FONT)) << "the panel font stays selected";
+    SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SIZE name, comment;
+    GetTextExtentPoint32W(dc, L"Name", 4, &name);
+    GetTextExtentPoint32W(dc, L"Comment", 7, &comment);
+    EXPECT_EQ(name.cx, b.nameTitle);
+    EXPECT_EQ(comment.cx, b.commentTitle);
+    EXPECT_LT(b.nameTitle * 2, date.cx) << "titles are not in the 40-pixel font";
+    SelectObject(dc, old);
+    DeleteObject(font);
+    DeleteDC(dc);
+}
+
 }  // namespace

@@ -76,4 +76,50 @@ TEST(PaintFont, NewFontRemakesTheCursorBarAtTheNewRowHeight) {
     EXPECT_EQ(nullptr, s.list.dc);
 }
 
+DWORD g_dialogThread;
+
+// Presses Cancel in the first dialog box that the test thread shows.
+DWORD WINAPI CancelDialog(void*) {
+    for (int i = 0; i < 200; i++) {
+        HWND dialog = NULL;
+        EnumThreadWindows(
+            g_dialogThread,
+            [](HWND w, LPARAM p) -> BOOL {
+                wchar_t cls[16];
+                GetClassNameW(w, cls, 16);
+                if (wcscmp(cls, L"#32770") == 0 && IsWindowVisible(w)) {
+                    *(HWND*)p = w;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            (LPARAM)&dialog);
+        if (dialog) {
+            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+            return 0;
+        }
+        Sleep(25);
+    }
+    return 1;
+}
+
+TEST(PaintFont, CancelledFontDialogKeepsTheFont) {
+    PanelColors colors = {};
+    LOGFONTW font = FontOfHeight(20);
+    PaintSurfaces s;
+    ASSERT_EQ(0, PaintCreateSurfaces(&s, &font, &colors, 200, 100));
+    HFONT before = s.font;
+    g_dialogThread = GetCurrentThreadId();
+    HANDLE canceller = CreateThread(NULL, 0, CancelDialog, NULL, 0, NULL);
+    EXPECT_EQ(1, PaintChoosePanelFont(NULL, &s, &colors));
+    WaitForSingleObject(canceller, 10000);
+    DWORD found = 1;
+    GetExitCodeThread(canceller, &found);
+    CloseHandle(canceller);
+    EXPECT_EQ(0u, found) << "the font dialog was shown";
+    EXPECT_EQ(before, s.font);
+    EXPECT_EQ(21, s.rows.rowHeight);
+    PaintReleaseSurfaces(&s);
+}
+
 }  // namespace
