@@ -20,6 +20,13 @@ void PaintPanelColumnLayout(Panel* panel) {
     state->horizontalRangeReset = 1;
 }
 
+int PaintUpdateHotTitle(PanelPaintState* s, POINT p) {
+    int hot = PaintTitleAtPoint(&s->geometry, &s->titleBounds, p);
+    if (hot == s->hotTitle) return 0;
+    s->hotTitle = hot;
+    return 1;
+}
+
 void PaintDecideScrollBars(PanelPaintState* s, int total, int rowHeight, int verticalBarWidth) {
     const PanelGeometry& g = s->geometry;
     s->visibleRows = PaintVisibleRows(g.listBottom - g.listTop, rowHeight);

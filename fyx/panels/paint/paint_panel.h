@@ -35,6 +35,10 @@ void PaintDecideScrollBars(PanelPaintState* state, int total, int rowHeight, int
 // Ranges, pages, positions and places of the two scroll bar windows.
 void PaintUpdateScrollBars(PanelPaintState* state, const Panel* panel, int listingNew);
 
+// The mouse moved to p: the title under it becomes the hot one. 1 when that
+// changed (repaint the title row only), else 0.
+int PaintUpdateHotTitle(PanelPaintState* state, POINT p);
+
 struct PanelPaintRequest {
     int active;
     int cursorType;

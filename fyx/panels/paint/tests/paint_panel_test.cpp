@@ -38,6 +38,20 @@ TEST(PaintPanel, ScrollBarsAreNeededByLongListingsAndWideColumns) {
     }
 }
 
+TEST(PaintPanel, HotTitleChangesOnlyWhenAnotherTitleIsUnderTheMouse) {
+    PanelPaintState s = {};
+    s.geometry = Geometry(10, 310);
+    s.hotTitle = PANEL_TITLE_NONE;
+    s.titleBounds.left[COLUMN_SIZE] = 100;
+    s.titleBounds.right[COLUMN_SIZE] = 130;
+    EXPECT_EQ(1, PaintUpdateHotTitle(&s, POINT{110, 40}));
+    EXPECT_EQ(COLUMN_SIZE, s.hotTitle);
+    EXPECT_EQ(0, PaintUpdateHotTitle(&s, POINT{120, 42}));
+    EXPECT_EQ(1, PaintUpdateHotTitle(&s, POINT{120, 100})) << "left the title area";
+    EXPECT_EQ(PANEL_TITLE_NONE, s.hotTitle);
+    EXPECT_EQ(0, PaintUpdateHotTitle(&s, POINT{200, 100}));
+}
+
 TEST(PaintPanel, ColumnLayoutCallbackFillsThatPanelsColumns) {
     PanelColumnBasis b = {};
     b.gap = 8;
