@@ -42,7 +42,7 @@ int PaintCreateSurfaces(PaintSurfaces* s, const LOGFONTW* font, const PanelColor
     ZeroMemory(s, sizeof(*s));
     s->width = width > 0 ? width : GetSystemMetrics(SM_CXSCREEN);
     s->height = height > 0 ? height : GetSystemMetrics(SM_CYSCREEN);
-    s->fontSpec = *font;
+    s->fontChoice = *font;
     for (int i = 0; i < 2; i++) {
         if (MakeSurface(&s->background[i], s->width, s->height)) goto failed;
         PaintFillSurface(&s->background[i], s->width, s->height, colors->background);
@@ -92,12 +92,12 @@ int PaintSetPanelFont(PaintSurfaces* s, const LOGFONTW* font, const PanelColors*
     SelectObject(s->list.dc, made);
     DeleteObject(s->font);
     s->font = made;
-    s->fontSpec = *font;
+    s->fontChoice = *font;
     return 0;
 }
 
 int PaintChoosePanelFont(HWND owner, PaintSurfaces* s, const PanelColors* colors) {
-    LOGFONTW chosen = s->fontSpec;
+    LOGFONTW chosen = s->fontChoice;
     if (PaintAskPanelFont(owner, &chosen)) return 1;
     return PaintSetPanelFont(s, &chosen, colors);
 }

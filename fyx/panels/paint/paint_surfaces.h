@@ -15,7 +15,7 @@ struct PaintSurface {
 
 struct PaintSurfaces {
     int width, height;  // of the list and background surfaces
-    LOGFONTW fontSpec;
+    LOGFONTW fontChoice;
     HFONT font;
     HGDIOBJ oldListFont;
     PanelRowMetrics rows;
