@@ -1,6 +1,8 @@
 // The drive bar: filling, copying, marks, drawing and hit tests.
 #include "drive_bar.h"
 
+#include "layout_resources.h"
+
 #include <shlobj.h>
 #include <shellapi.h>
 #include <shlwapi.h>
@@ -12,6 +14,11 @@ static int g_logicalDrivesRead;
 void DriveBarSetGenericIcon(HICON icon)
 {
     g_genericIcon = icon;
+}
+
+HICON DriveBarLoadGenericIcon(HINSTANCE instance)
+{
+    return (HICON)LoadImageW(instance, MAKEINTRESOURCEW(IDI_DRIVE_GENERIC), IMAGE_ICON, 16, 16, 0);
 }
 
 void DriveBarInit(DriveBar* bar, int identity, int kind, const DriveBar* source, HWND mainWindow)

@@ -44,6 +44,8 @@ struct DriveBar {
 
 // The generic icon for letters the shell gives no icon of its own.
 void DriveBarSetGenericIcon(HICON icon);
+// Our generic drive picture from the program's resources (fyx_layout_resources).
+HICON DriveBarLoadGenericIcon(HINSTANCE instance);
 void DriveBarInit(DriveBar* bar, int identity, int kind, const DriveBar* source, HWND mainWindow);
 void DriveBarDestroyIcons(DriveBar* bar);
 // Fills from the My Computer shell folder (or copies the source); returns the count.

@@ -128,15 +128,17 @@ TEST_F(DriveBarTest, RootsBecomeUpperCaseButtons)
 
 TEST_F(DriveBarTest, DisconnectedLetterGetsTheGenericIcon)
 {
-    HICON generic = LoadIcon(NULL, IDI_APPLICATION);
-    DriveBarSetGenericIcon(generic);
     // Q: is neither a root directory nor a logical drive of this machine.
     if (GetLogicalDrives() & (1u << ('Q' - 'A'))) GTEST_SKIP() << "Q: exists here";
+    HICON generic = DriveBarLoadGenericIcon(GetModuleHandleW(NULL));
+    ASSERT_NE(nullptr, generic);
+    DriveBarSetGenericIcon(generic);
     HICON own = CopyIcon(generic);
     ASSERT_EQ(0, DriveBarAddRoot(&bar, L"Q:\\", DRIVE_NO_ROOT_DIR, own, 1));
     EXPECT_EQ(generic, bar.buttons[5].icon);
     EXPECT_EQ(0, bar.buttons[5].ownsIcon);
     DriveBarSetGenericIcon(NULL);
+    DestroyIcon(generic);
 }
 
 TEST_F(DriveBarTest, MarkFollowsTheDriveAndAPressedButtonWins)
