@@ -4,6 +4,7 @@
 #include <string>
 
 #include "command_band.h"
+#include "layout_paint.h"
 #include "layout_geometry.h"
 #include "splitter.h"
 
@@ -178,5 +179,45 @@ TEST(CommandBand, LongPromptCutToHalfTheWindow)
     EXPECT_EQ(0, wcsncmp(band.prompt, L"C:\\folder", 9));
     // The edit keeps the rest of the width.
     EXPECT_GE(band.edit.right - band.edit.left, 400 - (400 / 2 - 5) - 12);
+    DeleteDC(dc);
+}
+
+TEST(LayoutPaint, FunctionKeyRowLinesAndButtons)
+{
+    const int width = 400, height = 60;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    HDC dc = CreateCompatibleDC(NULL);
+    DWORD* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, (void**)&bits, NULL, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    RECT all = {0, 0, width, height};
+    FillRect(dc, &all, (HBRUSH)GetStockObject(WHITE_BRUSH));
+
+    SystemColors colors;
+    LayoutReadSystemColors(&colors);
+    FunctionKeyRow row;
+    LayoutFunctionKeyRow(width, 10, &row);
+    FunctionKeyButton keys[LAYOUT_FKEY_COUNT] = {};
+    keys[2].state = 3;  // highlighted
+    LayoutDrawFunctionKeyRow(dc, &row, width, keys, &colors);
+    GdiFlush();
+    auto at = [&](int x, int y) {
+        DWORD v = bits[y * width + x];
+        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    };
+    EXPECT_EQ(colors.dark, at(200, 10));
+    EXPECT_EQ(colors.light, at(200, 11));
+    EXPECT_EQ(colors.dark, at(200, 32));
+    EXPECT_EQ(colors.dark, at(row.separators[0].left, 20));
+    EXPECT_EQ(RGB(255, 255, 0), at(row.buttons[2].left + 4, 20));
+    EXPECT_EQ(colors.face, at(row.buttons[1].left + 4, 20));
+    EXPECT_EQ(RGB(255, 255, 255), at(width - 1, 20));  // 3 pixels at the right stay untouched
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
     DeleteDC(dc);
 }
