@@ -5,6 +5,8 @@ int PaintSplitX(int clientWidth, double percent) {
     int split = (int)(clientWidth * percent / 100.0);
     if (split < 50) split = 50;
     if (clientWidth - split < 50) split = clientWidth - 50;
+    // A window narrower than both limits still gets a split inside it.
+    if (split < 0) split = 0;
     return split;
 }
 

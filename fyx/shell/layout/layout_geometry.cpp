@@ -1,15 +1,7 @@
 // Arrangement of the main window's client area.
 #include "layout_geometry.h"
 
-int LayoutSplitPosition(int clientWidth, double leftPercent)
-{
-    int x = (int)((double)(clientWidth / 100) * leftPercent);
-    if (x < LAYOUT_SPLIT_MIN) x = LAYOUT_SPLIT_MIN;
-    if (clientWidth - x < LAYOUT_SPLIT_MIN) x = clientWidth - LAYOUT_SPLIT_MIN;
-    // A window narrower than both limits still gets a split inside it.
-    if (x < 0) x = 0;
-    return x;
-}
+#include "paint_geometry.h"
 
 void LayoutFunctionKeyRow(int clientWidth, int top, FunctionKeyRow* row)
 {
@@ -54,7 +46,7 @@ void LayoutArrange(int clientWidth, int clientHeight, double leftPercent, int sh
         SetRect(&out->commandBand, 0, bandTop, clientWidth, bandTop + LAYOUT_COMMAND_BAND_HEIGHT);
     LayoutFunctionKeyRow(clientWidth, LayoutFunctionKeyRowTop(bandTop, showCommandLine), &out->keys);
 
-    out->split = LayoutSplitPosition(clientWidth, leftPercent);
+    out->split = PaintSplitX(clientWidth, leftPercent);
     SetRect(&out->panels[0], LAYOUT_PANEL_LEFT, LAYOUT_PANEL_TOP, out->split, bandTop);
     SetRect(&out->panels[1], out->split + LAYOUT_SPLITTER_GAP, LAYOUT_PANEL_TOP, clientWidth - LAYOUT_SPLITTER_GAP,
             bandTop);

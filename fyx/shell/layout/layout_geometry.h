@@ -39,9 +39,6 @@ struct MainLayout {
     FunctionKeyRow keys;
 };
 
-// Split position from the left panel's share in percent, kept 50 pixels
-// from both edges and never left of the client area.
-int LayoutSplitPosition(int clientWidth, double leftPercent);
 // Widths of the function-key buttons for a client width.
 void LayoutFunctionKeyRow(int clientWidth, int top, FunctionKeyRow* row);
 // Top of the function-key row for a command line band starting at bandTop.

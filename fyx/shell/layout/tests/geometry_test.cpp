@@ -6,6 +6,7 @@
 #include "command_band.h"
 #include "layout_paint.h"
 #include "layout_geometry.h"
+#include "paint_geometry.h"
 #include "splitter.h"
 
 TEST(LayoutSplit, KeepsFiftyPixelsOnBothSides)
@@ -18,13 +19,13 @@ TEST(LayoutSplit, KeepsFiftyPixelsOnBothSides)
         {120, 80, 70},  // right side keeps 50
         {120, 30, 50},  // raised to 50
         {1000, 50, 500},
-        {1050, 50, 500},  // width / 100 drops its fraction first
+        {1050, 50, 525},  // the share of the whole width, fraction dropped
         {1000, 99, 950},
         {60, 50, 10},   // narrower than both limits: the right one wins
         {30, 50, 0},    // never left of the client area
     };
     for (const Case& c : cases)
-        EXPECT_EQ(c.split, LayoutSplitPosition(c.width, c.percent)) << c.width << " " << c.percent;
+        EXPECT_EQ(c.split, PaintSplitX(c.width, c.percent)) << c.width << " " << c.percent;
 }
 
 TEST(LayoutArrange, PanelsSitBetweenTheBands)
@@ -79,7 +80,7 @@ protected:
     void SetUp() override
     {
         SplitterReset(&drag);
-        split = LayoutSplitPosition(width, percent);
+        split = PaintSplitX(width, percent);
         // Hover on the zone, press, first movement starts the drag.
         EXPECT_EQ(SPLITTER_SIZE_CURSOR, Move(split + 3, 200));
         EXPECT_EQ(SPLITTER_CAPTURE, SplitterButtonDown(&drag));
