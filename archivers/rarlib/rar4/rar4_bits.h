@@ -66,7 +66,7 @@ private:
     static const size_t kSlack = 16;
     std::vector<uint8_t> buf_;
     PackedSource* source_;
-    size_t pos_, end_;
+    size_t pos_, end_, dirty_;
     unsigned bit_;
     bool done_;
 };
