@@ -21,11 +21,10 @@ bool Unpacker::Init() {
 }
 
 void Unpacker::ResetWindow() {
-    // Only what the last entries wrote needs clearing; many small entries
-    // would otherwise pay for the whole window each.
-    size_t used = unpPtr_ < kWindowSize ? (size_t)unpPtr_ : kWindowSize;
-    memset(window_.get(), 0, used);
+    // Nothing is cleared here: what the entries before wrote reads as zeros
+    // (see CopyString), and small entries would pay for it each.
     unpPtr_ = written_ = 0;
+    windowZeroed_ = false;
 }
 
 Result Unpacker::Unpack(unsigned version, bool solid, uint64_t size, PackedSource* source, UnpackOutput* out) {
