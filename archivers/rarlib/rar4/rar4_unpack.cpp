@@ -68,13 +68,30 @@ void Unpacker::CopyString(uint32_t length, uint32_t distance) {
     // Distances beyond the window wrap around it, so the source may lie just
     // after the destination too: a block copy needs room on both sides.
     size_t behind = (dest - src) & kWindowMask, ahead = (src - dest) & kWindowMask;
-    if (behind >= length && ahead >= length && dest + length <= kWindowSize && src + length <= kWindowSize) {
-        memcpy(w + dest, w + src, length);
-        return;
-    }
     if (dest + length <= kWindowSize && src + length <= kWindowSize) {
-        // Overlapping run: byte by byte, each copy may read the one before.
-        for (uint32_t i = 0; i < length; ++i) w[dest + i] = w[src + i];
+        uint8_t* d = w + dest;
+        const uint8_t* s = w + src;
+        if (length >= 64 && behind >= length && ahead >= length) {
+            memcpy(d, s, length);
+            return;
+        }
+        if (behind >= 8 && ahead >= length) {
+            // Steps of eight (or four) read nothing the same step writes; the
+            // last step ends at the match's end, copying some bytes again:
+            // their sources lie at least eight behind, already final.
+            if (length >= 8) {
+                for (uint32_t i = 0; i + 8 <= length; i += 8) memcpy(d + i, s + i, 8);
+                memcpy(d + length - 8, s + length - 8, 8);
+                return;
+            }
+            if (length >= 4) {
+                memcpy(d, s, 4);
+                memcpy(d + length - 4, s + length - 4, 4);
+                return;
+            }
+        }
+        // Short and overlapping runs: each byte may read the one before.
+        for (uint32_t i = 0; i < length; ++i) d[i] = s[i];
         return;
     }
     for (uint32_t i = 0; i < length; ++i) {
