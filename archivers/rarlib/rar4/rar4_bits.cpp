@@ -6,14 +6,13 @@
 namespace fyxrar {
 namespace rar4 {
 
-BitInput::BitInput() : buf_(kChunk + kLookAhead + 2 * kSlack + 8, 0), source_(nullptr), pos_(0), end_(0), bit_(0), done_(true) {}
+BitInput::BitInput() : buf_(kChunk + kLookAhead + 2 * kSlack + 8, 0), source_(nullptr), pos_(0), end_(0), dirty_(0), bit_(0), done_(true) {}
 
 void BitInput::Start(PackedSource* source) {
     source_ = source;
     pos_ = end_ = 0;
     bit_ = 0;
     done_ = false;
-    memset(buf_.data(), 0, buf_.size());
     Refill();
 }
 
@@ -32,8 +31,10 @@ void BitInput::Refill() {
         if (got == 0) done_ = true;
         end_ += got;
     }
-    // Zeros after the data so that look-ahead past the end reads nothing stale.
-    memset(buf_.data() + end_, 0, buf_.size() - end_);
+    // Zeros after the data so that look-ahead past the end reads nothing
+    // stale; beyond the furthest byte ever filled they are zero already.
+    if (dirty_ > end_) memset(buf_.data() + end_, 0, dirty_ - end_);
+    dirty_ = end_;
 }
 
 void HuffmanTable::Build(const uint8_t* lengths, unsigned count) {
@@ -59,17 +60,25 @@ void HuffmanTable::Build(const uint8_t* lengths, unsigned count) {
         unsigned n = lengths[i] & 15;
         if (n) symbols_[next[n]++] = (uint16_t)i;
     }
-    for (uint32_t code = 0; code < (1u << kQuickBits); ++code) {
-        uint32_t field = code << (16 - kQuickBits);
-        unsigned bits = 0;
-        for (unsigned n = 1; n <= kQuickBits; ++n) {
-            if (field < limit_[n]) {
-                bits = n;
-                break;
-            }
+    // Codes of length n take the quick entries from limit_[n - 1] up to
+    // limit_[n], each symbol a run of 2^(kQuickBits - n) entries; the limits
+    // only grow, and an over-full table ends the runs at the table's end.
+    const uint32_t quickSize = 1u << kQuickBits;
+    uint32_t code = 0;
+    for (unsigned n = 1; n <= kQuickBits && code < quickSize; ++n) {
+        uint32_t end = limit_[n] >> (16 - kQuickBits);
+        if (end > quickSize) end = quickSize;
+        unsigned shift = kQuickBits - n;
+        uint32_t base = limit_[n - 1] >> (16 - kQuickBits);
+        while (code < end) {
+            uint32_t index = first_[n] + ((code - base) >> shift);
+            uint32_t entry = ((uint32_t)symbols_[index < count_ ? index : 0] << 8) | n;
+            uint32_t runEnd = base + ((((code - base) >> shift) + 1) << shift);
+            if (runEnd > end) runEnd = end;
+            while (code < runEnd) quick_[code++] = entry;
         }
-        quick_[code] = bits ? (Lookup(field, bits) << 8) | bits : 0;
     }
+    while (code < quickSize) quick_[code++] = 0;
 }
 
 unsigned HuffmanTable::Lookup(uint32_t field, unsigned bits) const {

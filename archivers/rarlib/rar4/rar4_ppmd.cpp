@@ -474,20 +474,26 @@ bool PpmModel::DecodeSymbol2(Context* c) {
     int i = c->numStats - numMasked_;
     if (i <= 0) return false;
     See2Data* see = MakeEscFreq2(c, (unsigned)i);
+    if (c->numStats > 256) return false;
     State* ps[256];
     State** pps = ps;
-    State* p = StatePtr(c->Stats()) - 1;
-    State* end = StatePtr(c->Stats()) + c->numStats;
+    State* p = StatePtr(c->Stats());
+    State* end = p + c->numStats;
+    // The unmasked states in order, without a branch per state.
     int hiCnt = 0;
-    do {
-        do {
-            ++p;
-            if (p == end) return false;
-        } while (charMask_[p->symbol] == escCount_);
-        hiCnt += p->freq;
-        if (pps >= ps + 256) return false;
-        *pps++ = p;
-    } while (--i);
+    for (; p != end; ++p) {
+        int unmasked = charMask_[p->symbol] != escCount_;
+        *pps = p;
+        pps += unmasked;
+        hiCnt += p->freq & -unmasked;
+    }
+    if (pps - ps < i) return false;
+    if (pps - ps > i) {
+        // More than the model expects: only the first `i` count.
+        pps = ps + i;
+        hiCnt = 0;
+        for (State** q = ps; q != pps; ++q) hiCnt += (*q)->freq;
+    }
     scale_ += hiCnt;
     uint32_t count = CurrentCount();
     if (count >= scale_) return false;

@@ -6,6 +6,7 @@
 
 #include <stddef.h>
 #include <stdint.h>
+#include <stdlib.h>
 
 #include <memory>
 #include <vector>
@@ -94,9 +95,15 @@ private:
     static const uint64_t kWindowMask = kWindowSize - 1;
     static const size_t kFlushGap = 0x100000;
 
-    std::vector<uint8_t> window_;
-    std::vector<uint8_t> vmMem_;
+    struct FreeDeleter {
+        void operator()(uint8_t* p) const { free(p); }
+    };
+    // Not cleared up front: a fresh window holds what was written since it
+    // was reset, and zeros beyond (see CopyString).
+    std::unique_ptr<uint8_t[], FreeDeleter> window_;
+    std::unique_ptr<uint8_t[], FreeDeleter> vmMem_;
     uint64_t unpPtr_ = 0, written_ = 0;
+    bool windowZeroed_ = false;
     uint64_t fileSize_ = 0, fileWritten_ = 0;
     UnpackOutput* out_ = nullptr;
     bool stopped_ = false;

@@ -233,6 +233,96 @@ TEST(Rar4Built, SolidEntryKeepsTheTablesOfTheOneBefore) {
     EXPECT_EQ(second.data, sink.head);
 }
 
+// A RAR 2.9 LZ block whose tables give the symbols in `lengths` (index into
+// the 404 table entries, code length 1 or 2) and no others.
+void SparseTables(BitWriter* w, const std::vector<std::pair<unsigned, unsigned>>& lengths) {
+    w->Put(0, 1);  // LZ block
+    w->Put(0, 1);  // fresh tables
+    // Pre-code: 0, 1 and 19 of two bits (00, 01, 10), 2 and 18 of three (110, 111).
+    for (unsigned i = 0; i < 20; ++i) w->Put(i == 0 || i == 1 || i == 19 ? 2 : i == 2 || i == 18 ? 3 : 0, 4);
+    auto zeros = [w](unsigned n) {
+        for (; n >= 11; n -= n < 138 ? n : 138) {
+            w->Put(2, 2);
+            w->Put((n < 138 ? n : 138) - 11, 7);
+        }
+        for (; n >= 3; n -= n < 10 ? n : 10) {
+            w->Put(7, 3);
+            w->Put((n < 10 ? n : 10) - 3, 3);
+        }
+        for (; n > 0; --n) w->Put(0, 2);
+    };
+    unsigned next = 0;
+    for (const auto& l : lengths) {
+        zeros(l.first - next);
+        if (l.second == 1)
+            w->Put(1, 2);
+        else
+            w->Put(6, 3);
+        next = l.first + 1;
+    }
+    zeros(404 - next);
+}
+
+// 'X' codes as 0, end of block as 10, a match of length slot 0 as 11; the
+// only distance slot is the last (18 extra bits), the only low distance 15.
+void FarMatchTables(BitWriter* w) { SparseTables(w, {{'X', 1}, {256, 2}, {271, 2}, {299 + 59, 1}, {359 + 15, 1}}); }
+
+void EndOfFile(BitWriter* w) {
+    w->Put(2, 2);  // end of block,
+    w->Put(0, 2);  // and of the file
+}
+
+TEST(Rar4Built, MatchBeforeTheFirstByteReadsZerosInEveryEntry) {
+    // Six literals: the window's first bytes are 'X' afterwards.
+    FileSpec filled;
+    filled.name = "x.txt";
+    filled.data = "XXXXXX";
+    BitWriter a;
+    FarMatchTables(&a);
+    for (int i = 0; i < 6; ++i) a.Put(0, 1);
+    EndOfFile(&a);
+    filled.packed = a.Bytes();
+    filled.method = 0x33;
+    // A match 0x400000 back at the start of an entry: one whole window,
+    // landing on the window's first byte, which this entry has not written.
+    FileSpec far;
+    far.name = "far.bin";
+    far.data = std::string("\0\0\0\0\0X", 6);  // 3 + 2 for the long distance
+    BitWriter b;
+    FarMatchTables(&b);
+    b.Put(3, 2);  // the match, no length bits
+    b.Put(0, 1);  // distance slot 59
+    b.Put(0x3FFF, 14);  // high bits; the low 4 from the low-distance table
+    b.Put(0, 1);  // low distance 15
+    b.Put(0, 1);  // 'X'
+    EndOfFile(&b);
+    far.packed = b.Bytes();
+    far.method = 0x33;
+    struct Case {
+        const char* what;
+        std::vector<FileSpec> files;
+    } cases[] = {
+        {"fresh window", {far}},
+        {"window used by the entry before", {filled, far}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<std::vector<uint8_t>> blocks;
+        for (const FileSpec& f : c.files) blocks.push_back(FileBlock(f));
+        MemoryHost host;
+        std::unique_ptr<Reader> reader;
+        ArchiveInfo info;
+        ASSERT_EQ(kOk, Open(&host, Archive(0, {}, blocks), &reader, &info));
+        EntryInfo e;
+        for (const FileSpec& f : c.files) {
+            ASSERT_EQ(kOk, reader->NextEntry(&e));
+            rar4test::CrcSink sink;
+            EXPECT_EQ(kOk, reader->Extract(&sink));
+            EXPECT_EQ(f.data, sink.head);
+        }
+    }
+}
+
 // The expected third volume is missing; the answer names where it really is.
 class RenamingHost : public rar4test::FileHost {
 public:

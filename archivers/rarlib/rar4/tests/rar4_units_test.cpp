@@ -70,6 +70,32 @@ TEST(Rar4Filters, DeltaInterleavesChannels) {
     EXPECT_EQ(0, memcmp(mem.data() + at, expected, 6));
 }
 
+TEST(Rar4Filters, DeltaRoundTripsUnevenChannels) {
+    struct Case {
+        uint32_t channels, size;
+    } cases[] = {{1, 9}, {2, 17}, {3, 14}, {4, 4}, {5, 3}, {7, 61}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.channels);
+        std::vector<uint8_t> plain(c.size);
+        for (uint32_t j = 0; j < c.size; ++j) plain[j] = (uint8_t)(j * j * 7 + j + 1);
+        // What the packer stores: each channel in turn, as negated differences.
+        std::vector<uint8_t> mem(0x40008, 0);
+        size_t at = 0;
+        for (uint32_t ch = 0; ch < c.channels; ++ch) {
+            uint8_t prev = 0;
+            for (uint32_t j = ch; j < c.size; j += c.channels) {
+                mem[at++] = (uint8_t)(prev - plain[j]);
+                prev = plain[j];
+            }
+        }
+        uint32_t r[7] = {c.channels, 0, 0, 0, c.size, 0, 0};
+        uint32_t size = 0;
+        size_t out = RunFilter(kFilterDelta, mem.data(), r, &size);
+        ASSERT_EQ(c.size, size);
+        EXPECT_EQ(0, memcmp(mem.data() + out, plain.data(), c.size));
+    }
+}
+
 TEST(Rar4Filters, E8TurnsAbsoluteCallsBackToRelative) {
     std::vector<uint8_t> mem(0x40008, 0);
     // A call at block offset 0 whose target was stored as absolute 0x1005
