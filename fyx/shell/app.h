@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "language.h"
+#include "panel.h"
 #include "plugin.h"
 #include "prefs.h"
 #include "resource_ids.h"
@@ -40,6 +41,7 @@ struct FyxApp {
     wchar_t className[101];
     DWORD windowsMajor, windowsMinor;
     wchar_t panelStartPath[2][260];  // left, right
+    Panel* panels[2];
     LanguageTable language;
 
     // Taken at start-up and released at shutdown.
@@ -55,6 +57,13 @@ extern FyxApp g_app;
 
 // startup.cpp
 void InitializeProgram();
+// panels_life.cpp
+void CreatePanels();
+void ReadPanels();
+void RefreshFileSystemPanels();
+void ApplySettingsToPanels();
+void StorePanelsInSettings(ConfigRecord* config);
+void DestroyPanels();
 // resources.cpp
 void LoadButtonIcons(HINSTANCE instance);
 void ReadSystemColors();

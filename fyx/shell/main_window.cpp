@@ -15,6 +15,7 @@ void OnCreate(HWND window) {
     LoadButtonIcons(g_app.instance);
     ReadSystemColors();
     CreateChildWindows(window);
+    ReadPanels();
 
     // A fresh request block names this window; tools started from now on
     // report to it.
@@ -58,6 +59,7 @@ void OnTimer(HWND window, WPARAM id) {
         break;
     case TIMER_REACTIVATED:
         KillTimer(window, id);
+        RefreshFileSystemPanels();
         break;
     }
 }
@@ -68,6 +70,8 @@ void OnSettingsChanged(HWND window) {
     PREFS_LoadAllExtConfiguration(&g_app.config);
     LanguageTakeSettings(&g_app.language, window, g_app.programFolder, keptLanguage, g_app.config.LanguageFile,
                          260);
+    ApplySettingsToPanels();
+    RefreshFileSystemPanels();
     InvalidateRect(window, NULL, FALSE);
 }
 
@@ -94,6 +98,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_TIMER:
         OnTimer(window, wParam);
         return 0;
+    case WM_DEVICECHANGE:
+        RefreshFileSystemPanels();
+        return TRUE;
     case WM_SYSCOLORCHANGE:
         ReadSystemColors();
         InvalidateRect(window, NULL, FALSE);

@@ -52,8 +52,8 @@ void ShutDown(HWND window) {
     ReleaseStartupResources();
 
     ConfigRecord& c = g_app.config;
-    wcscpy(c.FYXLeftWinPath, g_app.panelStartPath[0]);
-    wcscpy(c.FYXRightWinPath, g_app.panelStartPath[1]);
+    StorePanelsInSettings(&c);
+    DestroyPanels();
     if (c.FunSavePosition == 1) StoreWindowRectangle(window, &c);
     PREFS_SaveAllExtConfiguration(c);
 }

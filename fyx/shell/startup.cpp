@@ -34,7 +34,8 @@ void InitializeProgram() {
     OleInitialize(NULL);
     const wchar_t* stored[2] = {g_app.config.FYXLeftWinPath, g_app.config.FYXRightWinPath};
     for (int side = 0; side < 2; ++side)
-        wcscpy(g_app.panelStartPath[side], stored[side][0] ? stored[side] : g_app.defaultDriveRoot);
+        wcsncpy(g_app.panelStartPath[side], stored[side][0] ? stored[side] : g_app.defaultDriveRoot, 259);
+    CreatePanels();
 
     g_app.extensionIcons = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 75, 5);
 

@@ -186,4 +186,24 @@ TEST_F(FyxProcess, TrayWhenMinimizedHidesAndAClickRestores) {
     EXPECT_FALSE(IsIconic(window));
 }
 
+TEST_F(FyxProcess, ClosingSavesWhatThePanelsShow) {
+    std::wstring gone = folder_.File(L"gone\\deeper");
+    wcscpy(config_.FYXLeftWinPath, folder_.path().c_str());
+    wcscpy(config_.FYXRightWinPath, gone.c_str());  // a folder that does not exist
+    config_.FYXLeftSortMode = 32 | 4;                // time, reversed
+    config_.FYXRightShowExt = 0;
+    WriteSettings();
+    Process* p = nullptr;
+    HWND window = StartAndWait(&p);
+    ASSERT_TRUE(window != NULL);
+    DWORD code = 99;
+    ASSERT_TRUE(CloseAndWait(*p, window, &code));
+    ConfigRecord saved = SavedRecord();
+    EXPECT_EQ(0, lstrcmpiW(folder_.path().c_str(), saved.FYXLeftWinPath)) << saved.FYXLeftWinPath;
+    // The right panel fell back to the nearest folder that exists.
+    EXPECT_EQ(0, lstrcmpiW(folder_.path().c_str(), saved.FYXRightWinPath)) << saved.FYXRightWinPath;
+    EXPECT_EQ(36u, (unsigned)saved.FYXLeftSortMode);
+    EXPECT_EQ(0u, (unsigned)saved.FYXRightShowExt);
+}
+
 }  // namespace
