@@ -305,6 +305,36 @@ bool PressButton(HWND dialog, int id) {
     return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)button) != 0;
 }
 
+Canvas::Canvas(int width, int height, COLORREF paper) : width_(width), height_(height), bits_(NULL) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    dc_ = CreateCompatibleDC(NULL);
+    void* bits = NULL;
+    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    bits_ = (DWORD*)bits;
+    old_ = SelectObject(dc_, bitmap_);
+    DWORD value = ((DWORD)GetRValue(paper) << 16) | ((DWORD)GetGValue(paper) << 8) | GetBValue(paper);
+    for (int i = 0; bits_ && i < width * height; ++i) bits_[i] = value;
+}
+
+Canvas::~Canvas() {
+    SelectObject(dc_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+}
+
+COLORREF Canvas::At(int x, int y) const {
+    GdiFlush();
+    if (!bits_ || x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
+    DWORD v = bits_[y * width_ + x];
+    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+}
+
 bool CaptureWindow(HWND window, const std::wstring& bmpPath) {
     RECT r;
     if (!GetWindowRect(window, &r)) return false;

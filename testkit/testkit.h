@@ -85,6 +85,27 @@ std::wstring WindowText(HWND window);
 std::wstring ControlText(HWND dialog, int id);
 bool PressButton(HWND dialog, int id);
 
+// A 32-bit top-down bitmap selected into a memory DC, filled with `paper`,
+// readable pixel by pixel: drawing code is tested on it.
+class Canvas {
+public:
+    Canvas(int width, int height, COLORREF paper = RGB(255, 255, 255));
+    ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+    HDC dc() const { return dc_; }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    COLORREF At(int x, int y) const;
+
+private:
+    int width_, height_;
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ old_;
+    DWORD* bits_;
+};
+
 // Copies the window as shown (frame included) into a 24-bit BMP file.
 bool CaptureWindow(HWND window, const std::wstring& bmpPath);
 // Colour of one pixel of a captured BMP (0x00RRGGBB), or -1 when unreadable.

@@ -5,44 +5,15 @@
 #include <string>
 
 #include "paintkit.h"
+#include "testkit.h"
 
 namespace {
 
 const COLORREF PAPER = RGB(1, 2, 3);
 
-// A 32-bit top-down bitmap selected into a memory DC, filled with PAPER.
-struct Canvas {
-    HDC dc = NULL;
-    HBITMAP bitmap = NULL;
-    HGDIOBJ oldBitmap = NULL;
-    DWORD* bits = nullptr;
-    int width, height;
-
-    Canvas(int w, int h) : width(w), height(h) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = -h;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        dc = CreateCompatibleDC(NULL);
-        void* p = nullptr;
-        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &p, NULL, 0);
-        bits = (DWORD*)p;
-        oldBitmap = SelectObject(dc, bitmap);
-        for (int i = 0; i < w * h; i++) bits[i] = 0x010203;  // PAPER as BGR
-    }
-    ~Canvas() {
-        SelectObject(dc, oldBitmap);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    COLORREF At(int x, int y) const {
-        GdiFlush();
-        DWORD v = bits[y * width + x];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
+// A canvas filled with PAPER, with pixel counts.
+struct Canvas : fyxtest::Canvas {
+    Canvas(int w, int h) : fyxtest::Canvas(w, h, PAPER) {}
     // The pixels of a row or column from a to b (excluded) that are not c.
     int CountRowNot(int y, int a, int b, COLORREF c) const {
         int n = 0;
@@ -56,8 +27,8 @@ struct Canvas {
     }
     int CountAll(COLORREF c) const {
         int n = 0;
-        for (int y = 0; y < height; y++)
-            for (int x = 0; x < width; x++) n += At(x, y) == c;
+        for (int y = 0; y < height(); y++)
+            for (int x = 0; x < width(); x++) n += At(x, y) == c;
         return n;
     }
 };
@@ -70,14 +41,14 @@ class Paintkit : public ::testing::Test {
 TEST_F(Paintkit, SeparatorLinesPutDarkAndLightWhereTheyBelong) {
     InitGuiLib();
     Canvas c(40, 40);
-    GUILIB_SeparatorLineH(c.dc, 5, 10, 30);
+    GUILIB_SeparatorLineH(c.dc(), 5, 10, 30);
     EXPECT_EQ(0, c.CountRowNot(10, 5, 30, RGB(255, 255, 255)));
     EXPECT_EQ(0, c.CountRowNot(9, 5, 30, RGB(150, 150, 150)));
     EXPECT_EQ(PAPER, c.At(30, 10)) << "x2 is not included";
     EXPECT_EQ(PAPER, c.At(4, 10));
     EXPECT_EQ(0, c.CountRowNot(11, 0, 40, PAPER));
 
-    GUILIB_SeparatorLineV(c.dc, 20, 15, 35);
+    GUILIB_SeparatorLineV(c.dc(), 20, 15, 35);
     EXPECT_EQ(0, c.CountColumnNot(20, 15, 35, RGB(150, 150, 150)));
     EXPECT_EQ(0, c.CountColumnNot(21, 15, 35, RGB(255, 255, 255)));
     EXPECT_EQ(PAPER, c.At(20, 35)) << "y2 is not included";
@@ -88,12 +59,12 @@ TEST_F(Paintkit, InitTakesOnlyColoursWhoseUseHasOneInTheLowestByte) {
     // 0x101 has 1 in its lowest byte; 2 does not.
     InitGuiLib(NULL, 0, 0, 0x101, RGB(10, 20, 30), 2, RGB(40, 50, 60));
     Canvas c(20, 20);
-    GUILIB_SeparatorLineH(c.dc, 0, 5, 20);
+    GUILIB_SeparatorLineH(c.dc(), 0, 5, 20);
     EXPECT_EQ(RGB(10, 20, 30), c.At(3, 4));
     EXPECT_EQ(RGB(255, 255, 255), c.At(3, 5));
 
     InitGuiLib();
-    GUILIB_SeparatorLineH(c.dc, 0, 12, 20);
+    GUILIB_SeparatorLineH(c.dc(), 0, 12, 20);
     EXPECT_EQ(RGB(150, 150, 150), c.At(3, 11));
 }
 
@@ -111,7 +82,7 @@ TEST_F(Paintkit, RectangleDrawsExactlyTheNamedSides) {
     const int x = 5, y = 6, w = 20, h = 10;
     for (const Case& k : cases) {
         Canvas c(40, 30);
-        GUILIB_DrawRectangle(c.dc, x, y, w, h, ink, k.sides);
+        GUILIB_DrawRectangle(c.dc(), x, y, w, h, ink, k.sides);
         // Inner pixels of each edge, away from the shared corners.
         EXPECT_EQ(k.top ? 0 : w - 1, c.CountRowNot(y, x + 1, x + w, ink)) << k.sides;
         EXPECT_EQ(k.right ? 0 : h - 1, c.CountColumnNot(x + w, y + 1, y + h, ink)) << k.sides;
@@ -126,7 +97,7 @@ TEST_F(Paintkit, GroupTitleInterruptsTheTopEdgeWithTheBackground) {
     const COLORREF face = RGB(230, 230, 230);
     InitGuiLib(NULL, 0, 0, 0, 0, 0, 0, 1, face);
     Canvas c(200, 80);
-    GUILIB_DrawGroupRectangle(c.dc, 10, 20, 150, 50, L"Files");
+    GUILIB_DrawGroupRectangle(c.dc(), 10, 20, 150, 50, L"Files");
     // The border in the top edge right of the title, the fill inside.
     EXPECT_EQ(RGB(200, 200, 200), c.At(150, 20));
     EXPECT_EQ(face, c.At(80, 45));
@@ -146,28 +117,28 @@ TEST_F(Paintkit, GroupTitleInterruptsTheTopEdgeWithTheBackground) {
 
 TEST_F(Paintkit, DrawingLeavesTheContextAsItWasAndKeepsNoObjects) {
     Canvas c(100, 60);
-    HGDIOBJ pen = GetCurrentObject(c.dc, OBJ_PEN);
-    HGDIOBJ brush = GetCurrentObject(c.dc, OBJ_BRUSH);
-    HGDIOBJ font = GetCurrentObject(c.dc, OBJ_FONT);
-    SetTextColor(c.dc, RGB(1, 1, 1));
-    SetBkColor(c.dc, RGB(2, 2, 2));
-    SetBkMode(c.dc, TRANSPARENT);
-    MoveToEx(c.dc, 7, 8, NULL);
+    HGDIOBJ pen = GetCurrentObject(c.dc(), OBJ_PEN);
+    HGDIOBJ brush = GetCurrentObject(c.dc(), OBJ_BRUSH);
+    HGDIOBJ font = GetCurrentObject(c.dc(), OBJ_FONT);
+    SetTextColor(c.dc(), RGB(1, 1, 1));
+    SetBkColor(c.dc(), RGB(2, 2, 2));
+    SetBkMode(c.dc(), TRANSPARENT);
+    MoveToEx(c.dc(), 7, 8, NULL);
     DWORD objectsBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     for (int i = 0; i < 50; i++) {
-        GUILIB_SeparatorLineH(c.dc, 0, 5, 50);
-        GUILIB_SeparatorLineV(c.dc, 5, 0, 50);
-        GUILIB_DrawRectangle(c.dc, 2, 2, 30, 20, RGB(9, 9, 9), 255);
-        GUILIB_DrawGroupRectangle(c.dc, 10, 20, 80, 30, L"Group");
+        GUILIB_SeparatorLineH(c.dc(), 0, 5, 50);
+        GUILIB_SeparatorLineV(c.dc(), 5, 0, 50);
+        GUILIB_DrawRectangle(c.dc(), 2, 2, 30, 20, RGB(9, 9, 9), 255);
+        GUILIB_DrawGroupRectangle(c.dc(), 10, 20, 80, 30, L"Group");
     }
-    EXPECT_EQ(pen, GetCurrentObject(c.dc, OBJ_PEN));
-    EXPECT_EQ(brush, GetCurrentObject(c.dc, OBJ_BRUSH));
-    EXPECT_EQ(font, GetCurrentObject(c.dc, OBJ_FONT));
-    EXPECT_EQ(RGB(1, 1, 1), GetTextColor(c.dc));
-    EXPECT_EQ(RGB(2, 2, 2), GetBkColor(c.dc));
-    EXPECT_EQ(TRANSPARENT, GetBkMode(c.dc));
+    EXPECT_EQ(pen, GetCurrentObject(c.dc(), OBJ_PEN));
+    EXPECT_EQ(brush, GetCurrentObject(c.dc(), OBJ_BRUSH));
+    EXPECT_EQ(font, GetCurrentObject(c.dc(), OBJ_FONT));
+    EXPECT_EQ(RGB(1, 1, 1), GetTextColor(c.dc()));
+    EXPECT_EQ(RGB(2, 2, 2), GetBkColor(c.dc()));
+    EXPECT_EQ(TRANSPARENT, GetBkMode(c.dc()));
     POINT p;
-    GetCurrentPositionEx(c.dc, &p);
+    GetCurrentPositionEx(c.dc(), &p);
     EXPECT_EQ(7, p.x);
     EXPECT_EQ(8, p.y);
     // Wine may report no counts at all; on Windows the count must not grow.
@@ -179,7 +150,7 @@ TEST_F(Paintkit, DrawingLeavesTheContextAsItWasAndKeepsNoObjects) {
 TEST_F(Paintkit, LongTitleIsCutAndVersionSharesTheBuffer) {
     Canvas c(400, 80);
     std::wstring longTitle(600, L'x');
-    GUILIB_DrawGroupRectangle(c.dc, 10, 20, 300, 50, longTitle.c_str());
+    GUILIB_DrawGroupRectangle(c.dc(), 10, 20, 300, 50, longTitle.c_str());
     EXPECT_STREQ(L"1.01", GUILIB_GetVersion());
 }
 

@@ -8,46 +8,12 @@
 
 namespace {
 
+using fyxtest::Canvas;
+
 struct PanelDeleter {
     void operator()(Panel* p) const { PanelDestroy(p); }
 };
 using PanelPtr = std::unique_ptr<Panel, PanelDeleter>;
-
-class Canvas {
-public:
-    Canvas(int w, int h) : width_(w)
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = -h;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        dc_ = CreateCompatibleDC(NULL);
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, (void**)&bits_, NULL, 0);
-        old_ = SelectObject(dc_, bitmap_);
-    }
-    ~Canvas()
-    {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    HDC dc() const { return dc_; }
-    COLORREF At(int x, int y) const
-    {
-        GdiFlush();
-        DWORD v = bits_[y * width_ + x];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
-
-private:
-    int width_;
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ old_;
-    DWORD* bits_ = nullptr;
-};
 
 // A panel listing a real folder with ".." and three subdirectories.
 class InfoLinesTest : public ::testing::Test {
@@ -153,7 +119,7 @@ TEST_F(InfoLinesTest, QuarterFreeShowsQuarterBar)
     InfoFreeSpaceText(panel.get(), L" %d %n (%s)", text, 300);
     EXPECT_STREQ(L"25%  %d %n (1.0 MB)", text);
 
-    Canvas canvas(400, 20);
+    Canvas canvas(400, 20, RGB(0, 0, 0));
     RECT line = {0, 0, 400, 20};
     InfoDrawLine(canvas.dc(), panel.get(), &line, INFO_FREE_SPACE, 0, L" (%s) free space");
     // Bar at x = 3, 396 wide: 393 usable, a quarter filled.
@@ -168,7 +134,7 @@ TEST_F(InfoLinesTest, InactivePathLineUsesInactiveCaptionColours)
 {
     RECT line = {0, 0, 300, INFO_LINE_HEIGHT};
     for (int active = 0; active < 2; ++active) {
-        Canvas canvas(300, INFO_LINE_HEIGHT);
+        Canvas canvas(300, INFO_LINE_HEIGHT, RGB(0, 0, 0));
         InfoPathLook look = {active, INFO_BOX_FLAT, NULL};
         InfoDrawPathLine(canvas.dc(), panel.get(), &line, &look);
         COLORREF expected = GetSysColor(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);

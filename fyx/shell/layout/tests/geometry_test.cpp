@@ -7,6 +7,7 @@
 #include "layout_paint.h"
 #include "layout_geometry.h"
 #include "paint_geometry.h"
+#include "testkit.h"
 #include "splitter.h"
 
 TEST(LayoutSplit, KeepsFiftyPixelsOnBothSides)
@@ -186,18 +187,8 @@ TEST(CommandBand, LongPromptCutToHalfTheWindow)
 TEST(LayoutPaint, FunctionKeyRowLinesAndButtons)
 {
     const int width = 400, height = 60;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    HDC dc = CreateCompatibleDC(NULL);
-    DWORD* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, (void**)&bits, NULL, 0);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    RECT all = {0, 0, width, height};
-    FillRect(dc, &all, (HBRUSH)GetStockObject(WHITE_BRUSH));
+    fyxtest::Canvas canvas(width, height);
+    HDC dc = canvas.dc();
 
     SystemColors colors;
     LayoutReadSystemColors(&colors);
@@ -206,11 +197,7 @@ TEST(LayoutPaint, FunctionKeyRowLinesAndButtons)
     FunctionKeyButton keys[LAYOUT_FKEY_COUNT] = {};
     keys[2].state = 3;  // highlighted
     LayoutDrawFunctionKeyRow(dc, &row, width, keys, &colors);
-    GdiFlush();
-    auto at = [&](int x, int y) {
-        DWORD v = bits[y * width + x];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    };
+    auto at = [&](int x, int y) { return canvas.At(x, y); };
     EXPECT_EQ(colors.dark, at(200, 10));
     EXPECT_EQ(colors.light, at(200, 11));
     EXPECT_EQ(colors.dark, at(200, 32));
@@ -218,7 +205,4 @@ TEST(LayoutPaint, FunctionKeyRowLinesAndButtons)
     EXPECT_EQ(RGB(255, 255, 0), at(row.buttons[2].left + 4, 20));
     EXPECT_EQ(colors.face, at(row.buttons[1].left + 4, 20));
     EXPECT_EQ(RGB(255, 255, 255), at(width - 1, 20));  // 3 pixels at the right stay untouched
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
 }

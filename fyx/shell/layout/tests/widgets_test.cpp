@@ -7,47 +7,11 @@
 #include "button_widgets.h"
 #include "drive_bar.h"
 #include "progress_bar.h"
+#include "testkit.h"
 
 namespace {
 
-// A 32-bit top-down DIB selected into a memory DC, readable pixel by pixel.
-class Canvas {
-public:
-    Canvas(int w, int h) : width_(w)
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = -h;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        dc_ = CreateCompatibleDC(NULL);
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, (void**)&bits_, NULL, 0);
-        old_ = SelectObject(dc_, bitmap_);
-        RECT all = {0, 0, w, h};
-        FillRect(dc_, &all, (HBRUSH)GetStockObject(WHITE_BRUSH));
-    }
-    ~Canvas()
-    {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    HDC dc() const { return dc_; }
-    COLORREF At(int x, int y) const
-    {
-        GdiFlush();
-        DWORD v = bits_[y * width_ + x];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
-
-private:
-    int width_;
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ old_;
-    DWORD* bits_ = nullptr;
-};
+using fyxtest::Canvas;
 
 }  // namespace
 
