@@ -2,7 +2,7 @@
 #include <string.h>
 #include <wchar.h>
 
-#include "app.h"
+#include "input.h"
 #include "paintkit.h"
 #include "window_logic.h"
 
@@ -51,19 +51,6 @@ void OnActivate(HWND window, WPARAM wParam) {
     }
 }
 
-void OnTimer(HWND window, WPARAM id) {
-    switch (id) {
-    case TIMER_FIRST_ACTIVATION:
-        KillTimer(window, id);
-        LanguageApplyMenuTexts(window, &g_app.language);
-        break;
-    case TIMER_REACTIVATED:
-        KillTimer(window, id);
-        RefreshFileSystemPanels();
-        break;
-    }
-}
-
 void OnSettingsChanged(HWND window) {
     wchar_t keptLanguage[260];
     wcscpy(keptLanguage, g_app.config.LanguageFile);
@@ -82,12 +69,18 @@ void OnPaint(HWND window) {
     EndPaint(window, &ps);
 }
 
+POINT PointOf(LPARAM lParam) {
+    POINT p = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
+    return p;
+}
+
 }  // namespace
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         OnCreate(window);
+        InputInit(window);
         return 0;
     case WM_SIZE:
         OnSize(window, wParam);
@@ -109,6 +102,64 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_PAINT:
         OnPaint(window);
+        return 0;
+    case WM_COMMAND:
+        OnCommand(window, wParam, lParam);
+        return 0;
+    case WM_INITMENUPOPUP:
+        OnInitMenuPopup(window, (HMENU)wParam);
+        return 0;
+    case WM_DRAWITEM:
+        if (DrawRepeatParent((const DRAWITEMSTRUCT*)lParam)) return TRUE;
+        break;
+    case WM_KEYDOWN:
+        OnKeyDown(window, wParam, lParam);
+        return 0;
+    case WM_KEYUP:
+        OnKeyUp(window, wParam);
+        return 0;
+    case WM_SYSKEYDOWN:
+        if (OnSysKeyDown(window, wParam)) return 0;
+        break;
+    case WM_CHAR:
+        return 0;
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) == HTCLIENT && SetSplitterCursor()) return TRUE;
+        break;
+    case WM_MOUSEMOVE:
+        OnMouseMove(window, wParam, PointOf(lParam));
+        return 0;
+    case WM_MOUSELEAVE:
+        OnMouseLeave(window);
+        return 0;
+    case WM_LBUTTONDOWN:
+        OnLeftButtonDown(window, PointOf(lParam));
+        return 0;
+    case WM_LBUTTONUP:
+        OnLeftButtonUp(window, PointOf(lParam));
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        OnLeftDoubleClick(window, PointOf(lParam));
+        return 0;
+    case WM_RBUTTONDOWN:
+        OnRightButtonDown(window, PointOf(lParam));
+        return 0;
+    case WM_RBUTTONUP:
+        OnRightButtonUp(window, PointOf(lParam));
+        return 0;
+    case WM_MOUSEWHEEL:
+        OnMouseWheel(window, GET_WHEEL_DELTA_WPARAM(wParam), PointOf(lParam));
+        return 0;
+    case WM_CAPTURECHANGED:
+        if ((HWND)lParam != window) OnCaptureChanged(window);
+        return 0;
+    case WM_DROPFILES:
+        OnDropFiles(window, (HDROP)wParam);
+        return 0;
+    case WM_TOOL_FINISHED:
+        SetTimer(window, TIMER_TOOL_FINISHED, TOOL_FINISHED_DELAY_MS, NULL);
+        return 0;
+    case WM_ANSWERED_WITH_ZERO:
         return 0;
     case WM_TRAY_NOTIFY:
         if (lParam == WM_LBUTTONDOWN) Restore(window);

@@ -4,7 +4,7 @@
 #include <objbase.h>
 #include <ole2.h>
 
-#include "app.h"
+#include "input.h"
 #include "list.h"
 #include "window_logic.h"
 
@@ -13,8 +13,6 @@ bool ConfirmClose(HWND window) {
     return MessageBoxW(window, FYXPLG_GetLineFromLanguageBuffer(402), FYXPLG_GetLineFromLanguageBuffer(286),
                        MB_OKCANCEL | MB_DEFBUTTON2) == IDOK;
 }
-
-namespace {
 
 void StoreWindowRectangle(HWND window, ConfigRecord* c) {
     RECT windowRect;
@@ -32,7 +30,12 @@ void StoreWindowRectangle(HWND window, ConfigRecord* c) {
     c->FYXWindowBottom = r.bottom;
 }
 
-}  // namespace
+int SaveSettings(HWND window) {
+    ConfigRecord& c = g_app.config;
+    StorePanelsInSettings(&c);
+    if (c.FunSavePosition == 1) StoreWindowRectangle(window, &c);
+    return PREFS_SaveAllExtConfiguration(c);
+}
 
 void ShutDown(HWND window) {
     FYXLST_UnInitialize();
@@ -51,9 +54,6 @@ void ShutDown(HWND window) {
     LanguageFree(&g_app.language);
     ReleaseStartupResources();
 
-    ConfigRecord& c = g_app.config;
-    StorePanelsInSettings(&c);
+    SaveSettings(window);
     DestroyPanels();
-    if (c.FunSavePosition == 1) StoreWindowRectangle(window, &c);
-    PREFS_SaveAllExtConfiguration(c);
 }

@@ -27,7 +27,7 @@ bool Register(HINSTANCE instance, const wchar_t* name, UINT style, HBRUSH backgr
     wc.hCursor = LoadCursorW(NULL, IDC_ARROW);
     wc.hbrBackground = background;
     wc.lpszClassName = name;
-    return RegisterClassExW(&wc) != 0;
+    return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 struct ChildWindow {
@@ -72,7 +72,11 @@ bool RegisterWindowClasses(HINSTANCE instance) {
     wc.lpszClassName = g_app.className;
     wc.hIcon = (HICON)LoadImageW(instance, MAKEINTRESOURCEW(IDI_FYX), IMAGE_ICON, 32, 32, 0);
     wc.hIconSm = (HICON)LoadImageW(instance, MAKEINTRESOURCEW(IDI_FYX), IMAGE_ICON, 16, 16, 0);
-    if (!RegisterClassExW(&wc)) return false;
+    // A second main window of the same process finds its classes registered.
+    if (!RegisterClassExW(&wc)) {
+        if (GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+        DeleteObject(wc.hbrBackground);
+    }
 
     HBRUSH white = (HBRUSH)GetStockObject(WHITE_BRUSH);
     const UINT redraw = CS_HREDRAW | CS_VREDRAW;
