@@ -58,9 +58,18 @@ void ActiveDriveRoot(wchar_t root[PANEL_PATH_CHARS]) {
     if (root[0]) PathStripToRootW(root);
 }
 
+const int CSIDL_TEMPLATES_VALUE = 0x15;
+
 void GoToShellFolder(int csidl) {
-    wchar_t path[MAX_PATH];
-    if (SHGetFolderPathW(NULL, csidl, NULL, SHGFP_TYPE_CURRENT, path) != S_OK || !path[0]) {
+    wchar_t path[MAX_PATH] = L"";
+    // 0x15 names the Templates folder; the item says Temp, which has no
+    // shell folder id of its own.
+    bool found = csidl == CSIDL_TEMPLATES_VALUE
+                     ? GetTempPathW(MAX_PATH, path) > 0
+                     : SHGetFolderPathW(NULL, csidl, NULL, SHGFP_TYPE_CURRENT, path) == S_OK;
+    size_t n = wcslen(path);
+    if (n > 3 && path[n - 1] == L'\\') path[n - 1] = 0;
+    if (!found || !path[0]) {
         MessageBeep(MB_ICONEXCLAMATION);
         return;
     }

@@ -430,6 +430,8 @@ TEST_F(InputWindow, RightButtonDragSelectsRowsAndKeepsWhatItLeft) {
     SendMessageW(window, WM_MOUSEMOVE, MK_RBUTTON, RowPoint(0, 9));
     for (int row = 0; row < P(0)->total; row++)
         EXPECT_EQ(row >= 5 && row <= 9, (P(0)->view[row]->flags & EF_SELECTED) != 0) << row;
+    Key(VK_DOWN);
+    EXPECT_EQ(9, P(0)->cursor) << "keys wait while the drag holds the mouse";
     SendMessageW(window, WM_MOUSEMOVE, MK_RBUTTON, RowPoint(0, 7));
     SendMessageW(window, WM_RBUTTONUP, 0, RowPoint(0, 7));
     for (int row = 5; row <= 9; row++) EXPECT_TRUE(P(0)->view[row]->flags & EF_SELECTED) << row;
@@ -564,6 +566,45 @@ TEST_F(InputWindow, DeletedCurrentDirectoryRecoversToTheNearestParent) {
     SendMessageW(window, WM_TOOL_FINISHED, 0, 0);
     Pump(450);
     EXPECT_EQ(Upper(left.path()), Upper(P(0)->currentPath));
+}
+
+TEST_F(InputWindow, ClicksMakeAPanelActiveAndTitlesSortIt) {
+    for (const wchar_t* name : {L"a", L"b", L"c"}) WriteFileBytes(right.File(name), "x");
+    Start();
+    ASSERT_EQ(1, P(0)->focus);
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, RowPoint(1, 2));
+    SendMessageW(window, WM_LBUTTONUP, 0, RowPoint(1, 2));
+    EXPECT_EQ(1, P(1)->focus);
+    EXPECT_EQ(2, P(0)->focus);
+    EXPECT_EQ(2, P(1)->cursor);
+    Key(VK_TAB);
+    EXPECT_EQ(1, P(0)->focus);
+    EXPECT_EQ(2, P(1)->focus);
+
+    // The Name title where painting records it: a click on the current key
+    // reverses the order, and the menu follows.
+    PanelPaintState* state = PaintStateOf(1);
+    state->titleBounds.left[COLUMN_NAME] = state->geometry.left + 2;
+    state->titleBounds.right[COLUMN_NAME] = state->geometry.left + 120;
+    LPARAM title = MAKELPARAM(state->geometry.left + 20, state->geometry.listTop - 10);
+    ASSERT_EQ(SORT_NAME, P(1)->settings.sortMode & (SORT_KEY_BITS | SORT_REVERSE));
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, title);
+    EXPECT_TRUE(P(1)->settings.sortMode & SORT_REVERSE);
+    EXPECT_TRUE(Checked(IDM_RIGHT_SORT_REVERSE));
+    EXPECT_STREQ(L"c", P(1)->view[P(1)->total - 3]->name);
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, title);
+    EXPECT_FALSE(P(1)->settings.sortMode & SORT_REVERSE);
+    EXPECT_FALSE(Checked(IDM_RIGHT_SORT_REVERSE));
+}
+
+TEST_F(InputWindow, TempOfTheSystemDirectoriesIsTheTemporaryFolder) {
+    Start();
+    wchar_t temp[MAX_PATH];
+    ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
+    std::wstring expected = temp;
+    if (expected.size() > 3 && expected.back() == L'\\') expected.pop_back();
+    Command(IDM_FOLDER_TEMP);
+    EXPECT_EQ(Upper(expected), Upper(P(0)->currentPath));
 }
 
 TEST_F(InputWindow, SelectPopupGraysWhatHasNothingToActOn) {
