@@ -5,6 +5,7 @@
 #include <ole2.h>
 
 #include "app.h"
+#include "view.h"
 #include "list.h"
 #include "window_logic.h"
 
@@ -50,6 +51,7 @@ void ShutDown(HWND window) {
 
     LanguageFree(&g_app.language);
     ReleaseStartupResources();
+    ViewDestroy();
 
     ConfigRecord& c = g_app.config;
     StorePanelsInSettings(&c);

@@ -8,6 +8,12 @@ namespace {
 PanelColumnBasis g_basis;
 PanelPaintState g_states[2] = {};
 
+// The main window's hosts carry a window scroll bar (WS_VSCROLL or
+// WS_HSCROLL); a scroll bar control is its own bar.
+int BarKindOf(HWND window, LONG hostStyle, int hostBar) {
+    return (GetWindowLongW(window, GWL_STYLE) & hostStyle) ? hostBar : SB_CTL;
+}
+
 }  // namespace
 
 PanelPaintState* PaintStateOf(int side) { return &g_states[side ? 1 : 0]; }
@@ -45,7 +51,7 @@ void PaintUpdateScrollBars(PanelPaintState* s, const Panel* panel, int listingNe
             info.fMask |= SIF_POS;
             info.nPos = 0;
         }
-        SetScrollInfo(s->horizontalBar, SB_CTL, &info, TRUE);
+        SetScrollInfo(s->horizontalBar, BarKindOf(s->horizontalBar, WS_HSCROLL, SB_HORZ), &info, TRUE);
         s->horizontalRangeReset = 0;
         if (s->horizontalNeeded) {
             MoveWindow(s->horizontalBar, g.left, g.listBottom, s->usableWidth,
@@ -60,7 +66,7 @@ void PaintUpdateScrollBars(PanelPaintState* s, const Panel* panel, int listingNe
         PanelView(panel, &total);
         SCROLLINFO info = {sizeof(info), SIF_RANGE | SIF_PAGE | SIF_POS, 0, total > 0 ? total - 1 : 0,
                            (UINT)s->visibleRows, panel->topRow, 0};
-        SetScrollInfo(s->verticalBar, SB_CTL, &info, TRUE);
+        SetScrollInfo(s->verticalBar, BarKindOf(s->verticalBar, WS_VSCROLL, SB_VERT), &info, TRUE);
         if (s->verticalNeeded) {
             int width = GetSystemMetrics(SM_CXVSCROLL);
             MoveWindow(s->verticalBar, g.right - width, g.titleY, width, g.listBottom - g.titleY, TRUE);
