@@ -17,17 +17,30 @@ const wchar_t* LineOr(unsigned id, const wchar_t* english) {
 
 bool IsDriveLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
 
-// The shell's display name of "X:\", or "" when it has none. An empty
-// removable drive must not bring up the system's "insert a disk" box.
+// Copies text without the blanks around it.
+void CopyTrimmed(const wchar_t* text, wchar_t* out, size_t capacity) {
+    while (*text == L' ') ++text;
+    size_t length = lstrlenW(text);
+    while (length > 0 && text[length - 1] == L' ') --length;
+    if (length > capacity - 1) length = capacity - 1;
+    for (size_t i = 0; i < length; ++i) out[i] = text[i];
+    out[length] = 0;
+}
+
+// The shell's display name of "X:\", or "" when it has none. Some shells make
+// up a name for a letter no drive has, so only existing drives are asked. An
+// empty removable drive must not bring up the system's "insert a disk" box.
 void RootDisplayName(wchar_t letter, wchar_t* out, size_t capacity) {
     out[0] = 0;
+    if (!(GetLogicalDrives() & (1u << ((letter | 0x20) - L'a')))) return;
     wchar_t root[4] = {letter, L':', L'\\', 0};
     SHFILEINFOW info = {};
     UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
     SetErrorMode(oldMode | SEM_FAILCRITICALERRORS);
     DWORD_PTR found = SHGetFileInfoW(root, 0, &info, sizeof(info), SHGFI_DISPLAYNAME);
     SetErrorMode(oldMode);
-    if (found) lstrcpynW(out, info.szDisplayName, (int)capacity);
+    // A volume without a label reads " (C:)" on some systems.
+    if (found) CopyTrimmed(info.szDisplayName, out, capacity);
 }
 
 }  // namespace

@@ -65,10 +65,21 @@ TEST(DiskText, DriveLettersGiveTheShellNameOfTheirRoot) {
     ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
     wchar_t letter = system[0] & ~0x20;
     std::wstring upper = DiskText(letter);
-    EXPECT_FALSE(upper.empty()) << "the system drive has a display name";
+    ASSERT_FALSE(upper.empty()) << "the system drive has a display name";
     EXPECT_EQ(upper, DiskText((wchar_t)(letter | 0x20)));
+    EXPECT_NE(L' ', upper.front());
+    EXPECT_NE(L' ', upper.back());
 
-    for (wchar_t c : {L'\0', L'1', L'#', L':', L'/', L'\x00C4'}) EXPECT_EQ(L"", DiskText(c)) << (int)c;
+    // A letter no drive has: the shell may invent a name for it, but it names nothing.
+    DWORD drives = GetLogicalDrives();
+    for (int i = 0; i < 26; ++i)
+        if (!(drives & (1u << i))) {
+            EXPECT_EQ(L"", DiskText((wchar_t)(L'A' + i))) << (char)('A' + i);
+        }
+
+    for (wchar_t c : {L'\0', L'1', L'#', L':', L'/', L'\x00C4'}) {
+        EXPECT_EQ(L"", DiskText(c)) << (int)c;
+    }
 }
 
 TEST(Version, IsOneHundredthsAndSharesTheReturnBuffer) {
