@@ -36,7 +36,10 @@ void OnSize(HWND window, WPARAM sizeType) {
     if (a.addTrayIcon) AddTrayIcon(window);
     if (a.deleteTrayIcon && g_app.trayIconShown) DeleteTrayIcon(window);
     if (a.hideWindow) ShowWindow(window, SW_HIDE);
-    if (a.repaint) InvalidateRect(window, NULL, FALSE);
+    if (a.repaint) {
+        ViewArrange(window);
+        InvalidateRect(window, NULL, FALSE);
+    }
 }
 
 void Restore(HWND window) {

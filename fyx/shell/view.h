@@ -85,6 +85,9 @@ int ViewVisibleRows(int side);
 
 // view_paint.cpp
 void ViewPaint(HWND window);
+// Everything drawn into dc (of the client size) within clip; the
+// arrangement must be current.
+void ViewDraw(HDC dc, const RECT& clip);
 void ViewReleaseBackBuffer();
 
 // view_invalidate.cpp

@@ -91,7 +91,7 @@ const Panel* ActivePanel() {
     return g_app.panels[0];
 }
 
-void PaintBottom(HDC dc, HWND window) {
+void PaintBottom(HDC dc) {
     const MainLayout& l = g_view.layout;
     LayoutDrawSeparatorLine(dc, l.panelsBottom - 2, 0, l.clientWidth, &g_view.system);
     if (l.showCommandLine) {
@@ -103,10 +103,27 @@ void PaintBottom(HDC dc, HWND window) {
         if (g_view.commandEdit) CommandBandPlaceEdit(g_view.commandEdit, &g_view.commandBand);
     }
     LayoutDrawFunctionKeyRow(dc, &l.keys, l.clientWidth, g_view.functionKeys, &g_view.system);
-    (void)window;
 }
 
 }  // namespace
+
+void ViewDraw(HDC dc, const RECT& clip) {
+    const MainLayout& l = g_view.layout;
+    SaveDC(dc);
+    IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
+    RECT all = {0, 0, l.clientWidth, l.clientHeight};
+    HBRUSH face = CreateSolidBrush(g_view.system.face);
+    FillRect(dc, &all, face);
+    DeleteObject(face);
+
+    PaintDriveBands(dc);
+    LayoutDrawSeparatorLine(dc, LAYOUT_TOOLBAR_LINE_Y, 0, l.clientWidth, &g_view.system);
+    for (int side = 0; side < 2; ++side)
+        if (g_app.panels[side]) PaintOnePanel(dc, side, g_app.panels[side]);
+    IconBarDraw(&g_view.toolbar, dc);
+    PaintBottom(dc);
+    RestoreDC(dc, -1);
+}
 
 void ViewPaint(HWND window) {
     PAINTSTRUCT ps;
@@ -119,21 +136,7 @@ void ViewPaint(HWND window) {
         EndPaint(window, &ps);
         return;
     }
-    SaveDC(dc);
-    IntersectClipRect(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
-    RECT all = {0, 0, l.clientWidth, l.clientHeight};
-    HBRUSH face = CreateSolidBrush(g_view.system.face);
-    FillRect(dc, &all, face);
-    DeleteObject(face);
-
-    PaintDriveBands(dc);
-    LayoutDrawSeparatorLine(dc, LAYOUT_TOOLBAR_LINE_Y, 0, l.clientWidth, &g_view.system);
-    for (int side = 0; side < 2; ++side)
-        if (g_app.panels[side]) PaintOnePanel(dc, side, g_app.panels[side]);
-    IconBarDraw(&g_view.toolbar, dc);
-    PaintBottom(dc, window);
-    RestoreDC(dc, -1);
-
+    ViewDraw(dc, ps.rcPaint);
     BitBlt(target, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
            ps.rcPaint.bottom - ps.rcPaint.top, dc, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
     EndPaint(window, &ps);
