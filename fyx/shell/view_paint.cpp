@@ -72,9 +72,9 @@ void PaintOnePanel(HDC dc, int side, Panel* panel) {
     request.titles.ascending = g_view.sortAscending;
     request.titles.descending = g_view.sortDescending;
     request.titles.face = g_view.system.face;
+    PaintClampHorizontalScroll(state, panel);
     PaintPanel(dc, panel, &g_view.surfaces, &g_view.colors, &request);
-    PaintUpdateScrollBars(state, panel, panel->listingFresh);
-    panel->listingFresh = 0;
+    PaintUpdateScrollBars(state, panel);
 
     int linesTop = g.listBottom + (state->horizontalNeeded ? g_app.horizontalScrollHeight : 0);
     RECT upper, lower;
