@@ -4,6 +4,7 @@
 
 #include "input.h"
 #include "paintkit.h"
+#include "view.h"
 #include "window_logic.h"
 
 namespace {
@@ -15,7 +16,9 @@ void OnCreate(HWND window) {
     LoadButtonIcons(g_app.instance);
     ReadSystemColors();
     CreateChildWindows(window);
+    ViewCreate(window);
     ReadPanels();
+    ViewMarkDrives();
 
     // A fresh request block names this window; tools started from now on
     // report to it.
@@ -33,7 +36,10 @@ void OnSize(HWND window, WPARAM sizeType) {
     if (a.addTrayIcon) AddTrayIcon(window);
     if (a.deleteTrayIcon && g_app.trayIconShown) DeleteTrayIcon(window);
     if (a.hideWindow) ShowWindow(window, SW_HIDE);
-    if (a.repaint) InvalidateRect(window, NULL, FALSE);
+    if (a.repaint) {
+        ViewArrange(window);
+        InvalidateRect(window, NULL, FALSE);
+    }
 }
 
 void Restore(HWND window) {
@@ -59,14 +65,9 @@ void OnSettingsChanged(HWND window) {
                          260);
     ApplySettingsToPanels();
     RefreshFileSystemPanels();
+    ViewTakeSettings(window);
+    ViewMarkDrives();
     InvalidateRect(window, NULL, FALSE);
-}
-
-void OnPaint(HWND window) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
-    FillRect(dc, &ps.rcPaint, GetSysColorBrush(COLOR_BTNFACE));
-    EndPaint(window, &ps);
 }
 
 POINT PointOf(LPARAM lParam) {
@@ -96,12 +97,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return TRUE;
     case WM_SYSCOLORCHANGE:
         ReadSystemColors();
-        InvalidateRect(window, NULL, FALSE);
+        ViewSystemColorsChanged(window);
         return 0;
     case WM_ERASEBKGND:
         return 0;
     case WM_PAINT:
-        OnPaint(window);
+        ViewPaint(window);
         return 0;
     case WM_COMMAND:
         OnCommand(window, wParam, lParam);

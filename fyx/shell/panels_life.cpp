@@ -18,6 +18,7 @@ void ReadPanels() {
         // A stored folder that is gone gives way to its nearest existing parent.
         if (!PanelIsDirectory(panel->currentPath)) PanelRecover(panel);
         PanelReadAndPrepare(panel);
+        PanelUpdateDiskFigures(panel);
     }
 }
 

@@ -53,6 +53,7 @@ void ShutDown(HWND window) {
 
     LanguageFree(&g_app.language);
     ReleaseStartupResources();
+    ViewDestroy();
 
     SaveSettings(window);
     DestroyPanels();

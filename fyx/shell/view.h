@@ -35,6 +35,7 @@ struct FyxView {
     MainLayout layout;
     PaintSurfaces surfaces;
     int surfacesReady;
+    PaintSurface titleRow;  // screen width x the title row's height
     ColorProfile profile;
     PanelColors colors;
     SystemColors system;
@@ -84,6 +85,10 @@ int ViewVisibleRows(int side);
 
 // view_paint.cpp
 void ViewPaint(HWND window);
+// Everything drawn into dc (of the client size) within clip; the
+// arrangement must be current.
+void ViewDraw(HDC dc, const RECT& clip);
+void ViewReleaseBackBuffer();
 
 // view_invalidate.cpp
 void ViewInvalidatePanel(int side);      // path line, titles, list, information lines
@@ -100,5 +105,8 @@ void ViewInvalidateFunctionKeys();
 void ViewPlaceCommandLine(HWND window);
 
 // scroll_hosts.cpp: window procedures of the four scroll bar hosts.
+// The position a scroll request asks for (vertical in entries, horizontal
+// in pixels), before the bar clamps it.
+int ScrollHostNewPosition(int vertical, int request, const SCROLLINFO& info);
 LRESULT CALLBACK VerticalScrollHostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK HorizontalScrollHostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,21 +1,12 @@
 // The main window's classes, the window itself and its child windows.
 #include "app.h"
+#include "view.h"
 
 namespace {
 
 const COLORREF kMainBackground = RGB(212, 212, 202);
 
 LRESULT CALLBACK MessageWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK ScrollHostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_PAINT) {
-        PAINTSTRUCT ps;
-        BeginPaint(window, &ps);
-        EndPaint(window, &ps);
-        return 0;
-    }
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -27,6 +18,7 @@ bool Register(HINSTANCE instance, const wchar_t* name, UINT style, HBRUSH backgr
     wc.hCursor = LoadCursorW(NULL, IDC_ARROW);
     wc.hbrBackground = background;
     wc.lpszClassName = name;
+    // A class left from an earlier main window of this process is reused.
     return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
@@ -72,27 +64,23 @@ bool RegisterWindowClasses(HINSTANCE instance) {
     wc.lpszClassName = g_app.className;
     wc.hIcon = (HICON)LoadImageW(instance, MAKEINTRESOURCEW(IDI_FYX), IMAGE_ICON, 32, 32, 0);
     wc.hIconSm = (HICON)LoadImageW(instance, MAKEINTRESOURCEW(IDI_FYX), IMAGE_ICON, 16, 16, 0);
-    // A second main window of the same process finds its classes registered.
-    if (!RegisterClassExW(&wc)) {
-        if (GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
-        DeleteObject(wc.hbrBackground);
-    }
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
 
     HBRUSH white = (HBRUSH)GetStockObject(WHITE_BRUSH);
     const UINT redraw = CS_HREDRAW | CS_VREDRAW;
     return Register(instance, L"lwid", redraw, white, MessageWindowProc) &&
            Register(instance, L"rwid", redraw, white, MessageWindowProc) &&
-           Register(instance, L"leftlv", redraw | CS_DBLCLKS, white, ScrollHostProc) &&
-           Register(instance, L"rightlv", redraw | CS_DBLCLKS, white, ScrollHostProc) &&
-           Register(instance, L"leftlh", redraw, white, ScrollHostProc) &&
-           Register(instance, L"rightlh", redraw | CS_DBLCLKS, white, ScrollHostProc);
+           Register(instance, L"leftlv", redraw | CS_DBLCLKS, white, VerticalScrollHostProc) &&
+           Register(instance, L"rightlv", redraw | CS_DBLCLKS, white, VerticalScrollHostProc) &&
+           Register(instance, L"leftlh", redraw, white, HorizontalScrollHostProc) &&
+           Register(instance, L"rightlh", redraw | CS_DBLCLKS, white, HorizontalScrollHostProc);
 }
 
 HWND CreateMainWindow(HINSTANCE instance) {
     if (!LoadStringW(instance, IDS_TITLE, g_app.title, 101) ||
         !LoadStringW(instance, IDS_CLASS_NAME, g_app.className, 101) || !RegisterWindowClasses(instance))
         return NULL;
-    return CreateWindowExW(WS_EX_ACCEPTFILES, g_app.className, g_app.title, WS_OVERLAPPEDWINDOW, 0, 0,
+    return CreateWindowExW(WS_EX_ACCEPTFILES, g_app.className, g_app.title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
                            CW_USEDEFAULT, CW_USEDEFAULT, NULL, NULL, instance, NULL);
 }
 

@@ -8,6 +8,22 @@ namespace {
 PanelColumnBasis g_basis;
 PanelPaintState g_states[2] = {};
 
+// The main window's hosts carry a window scroll bar (WS_VSCROLL or
+// WS_HSCROLL); a scroll bar control is its own bar.
+int BarKindOf(HWND window, LONG hostStyle, int hostBar) {
+    return (GetWindowLongW(window, GWL_STYLE) & hostStyle) ? hostBar : SB_CTL;
+}
+
+// Setting a bar redraws it; unchanged values leave it alone so a paint of
+// one row does not make the bars flicker.
+void SetBarIfChanged(HWND bar, int kind, const SCROLLINFO& wanted) {
+    SCROLLINFO now = {sizeof(now), SIF_RANGE | SIF_PAGE | SIF_POS};
+    if (GetScrollInfo(bar, kind, &now) && now.nMin == wanted.nMin && now.nMax == wanted.nMax &&
+        now.nPage == wanted.nPage && now.nPos == wanted.nPos)
+        return;
+    SetScrollInfo(bar, kind, &wanted, TRUE);
+}
+
 }  // namespace
 
 PanelPaintState* PaintStateOf(int side) { return &g_states[side ? 1 : 0]; }
@@ -17,7 +33,6 @@ void PaintSetColumnBasis(const PanelColumnBasis* basis) { g_basis = *basis; }
 void PaintPanelColumnLayout(Panel* panel) {
     PanelPaintState* state = PaintStateOf(panel->index);
     PaintLayOutColumns(&panel->columns, &panel->settings, &g_basis, &state->columns);
-    state->horizontalRangeReset = 1;
 }
 
 int PaintUpdateHotTitle(PanelPaintState* s, POINT p) {
@@ -36,17 +51,18 @@ void PaintDecideScrollBars(PanelPaintState* s, int total, int rowHeight, int ver
     s->horizontalNeeded = s->columns.total >= s->usableWidth;
 }
 
-void PaintUpdateScrollBars(PanelPaintState* s, const Panel* panel, int listingNew) {
+void PaintClampHorizontalScroll(const PanelPaintState* s, Panel* panel) {
+    int most = s->columns.total - s->usableWidth + 1;
+    if (panel->horizontalScroll > most) panel->horizontalScroll = most;
+    if (panel->horizontalScroll < 0) panel->horizontalScroll = 0;
+}
+
+void PaintUpdateScrollBars(PanelPaintState* s, const Panel* panel) {
     const PanelGeometry& g = s->geometry;
     if (s->horizontalBar) {
-        SCROLLINFO info = {sizeof(info), SIF_RANGE | SIF_PAGE, 0, s->columns.total,
-                           (UINT)s->usableWidth, 0, 0};
-        if (listingNew || s->horizontalRangeReset) {
-            info.fMask |= SIF_POS;
-            info.nPos = 0;
-        }
-        SetScrollInfo(s->horizontalBar, SB_CTL, &info, TRUE);
-        s->horizontalRangeReset = 0;
+        SCROLLINFO info = {sizeof(info), SIF_RANGE | SIF_PAGE | SIF_POS, 0, s->columns.total,
+                           (UINT)s->usableWidth, panel->horizontalScroll, 0};
+        SetBarIfChanged(s->horizontalBar, BarKindOf(s->horizontalBar, WS_HSCROLL, SB_HORZ), info);
         if (s->horizontalNeeded) {
             MoveWindow(s->horizontalBar, g.left, g.listBottom, s->usableWidth,
                        GetSystemMetrics(SM_CYHSCROLL), TRUE);
@@ -60,7 +76,7 @@ void PaintUpdateScrollBars(PanelPaintState* s, const Panel* panel, int listingNe
         PanelView(panel, &total);
         SCROLLINFO info = {sizeof(info), SIF_RANGE | SIF_PAGE | SIF_POS, 0, total > 0 ? total - 1 : 0,
                            (UINT)s->visibleRows, panel->topRow, 0};
-        SetScrollInfo(s->verticalBar, SB_CTL, &info, TRUE);
+        SetBarIfChanged(s->verticalBar, BarKindOf(s->verticalBar, WS_VSCROLL, SB_VERT), info);
         if (s->verticalNeeded) {
             int width = GetSystemMetrics(SM_CXVSCROLL);
             MoveWindow(s->verticalBar, g.right - width, g.titleY, width, g.listBottom - g.titleY, TRUE);

@@ -17,7 +17,6 @@ struct PanelPaintState {
     int usableWidth;
     int verticalNeeded;
     int horizontalNeeded;
-    int horizontalRangeReset;  // the columns changed: the position starts again
     HWND verticalBar;    // scroll bar windows, made by the main window
     HWND horizontalBar;
 };
@@ -32,8 +31,12 @@ void PaintPanelColumnLayout(Panel* panel);
 // Visible rows and which scroll bars are needed, for a panel of the given
 // extent and listing.
 void PaintDecideScrollBars(PanelPaintState* state, int total, int rowHeight, int verticalBarWidth);
-// Ranges, pages, positions and places of the two scroll bar windows.
-void PaintUpdateScrollBars(PanelPaintState* state, const Panel* panel, int listingNew);
+// The horizontal position kept within the columns' range (they may have
+// narrowed since the last paint).
+void PaintClampHorizontalScroll(const PanelPaintState* state, Panel* panel);
+// Ranges, pages, positions and places of the two scroll bar windows, from
+// the panel's top row and horizontal position.
+void PaintUpdateScrollBars(PanelPaintState* state, const Panel* panel);
 
 // The mouse moved to p: the title under it becomes the hot one. 1 when that
 // changed (repaint the title row only), else 0.

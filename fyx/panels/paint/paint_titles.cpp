@@ -51,7 +51,10 @@ void PaintTitleRow(HDC target, int x, int titleY, HDC dc, int width, const Panel
         if (slot == PANEL_TITLE_LOOSE_EXT) {
             if (extShown || mode == PANEL_SHELL) continue;
             text[slot] = view->titles[COLUMN_EXT];
-            titleX[slot] = LOOSE_EXT_X;
+            // Beyond the Name title's arrow room: at 60 the arrow after a
+            // wide "Name" would run into it.
+            titleX[slot] = titleX[COLUMN_NAME] + titleW[COLUMN_NAME] + 5 + 16 + 3;
+            if (titleX[slot] < LOOSE_EXT_X) titleX[slot] = LOOSE_EXT_X;
         } else {
             if (!c->shown[slot]) continue;
             if (slot != COLUMN_NAME && slot != COLUMN_SIZE && c->width[slot] == 0) continue;

@@ -68,7 +68,6 @@ TEST(PaintPanel, ColumnLayoutCallbackFillsThatPanelsColumns) {
     panel->columnLayout = PaintPanelColumnLayout;
     panel->columnLayout(panel);
     EXPECT_EQ(21 + 200 + 8, PaintStateOf(1)->columns.total);
-    EXPECT_EQ(1, PaintStateOf(1)->horizontalRangeReset);
     PanelDestroy(panel);
 }
 
@@ -89,13 +88,18 @@ TEST(PaintPanel, ScrollBarWindowsFollowTheNeed) {
     s.verticalNeeded = 0;
     s.horizontalNeeded = 1;
     s.usableWidth = 300;
-    PaintUpdateScrollBars(&s, panel, 1);
+    panel->horizontalScroll = 40;
+    PaintUpdateScrollBars(&s, panel);
     EXPECT_TRUE(GetWindowLongW(s.horizontalBar, GWL_STYLE) & WS_VISIBLE);
     EXPECT_FALSE(GetWindowLongW(s.verticalBar, GWL_STYLE) & WS_VISIBLE);
     SCROLLINFO info = {sizeof(info), SIF_ALL};
     GetScrollInfo(s.horizontalBar, SB_CTL, &info);
     EXPECT_EQ(500, info.nMax);
     EXPECT_EQ(300u, info.nPage);
+    EXPECT_EQ(40, info.nPos) << "the bar shows the panel's position";
+    panel->horizontalScroll = 900;
+    PaintClampHorizontalScroll(&s, panel);
+    EXPECT_EQ(500 - 300 + 1, panel->horizontalScroll) << "at most the last page";
     RECT r;
     GetWindowRect(s.verticalBar, &r);
     EXPECT_EQ(1, r.right - r.left) << "a hidden vertical bar is moved to 1 x 1";

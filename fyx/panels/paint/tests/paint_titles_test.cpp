@@ -2,6 +2,8 @@
 // "Ext" title, separators and the sort arrows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "paint_titles.h"
 
 namespace {
@@ -123,12 +125,17 @@ TEST_F(PaintTitles, HotTitleIsBlueOnlyWhenAClickSorts) {
     EXPECT_GT(Count(RGB(0, 0, 0), bounds.left[COLUMN_ATTRIBUTES], bounds.right[COLUMN_ATTRIBUTES]), 0);
 }
 
-TEST_F(PaintTitles, HiddenExtColumnStillOffersItsTitleAtSixty) {
+TEST_F(PaintTitles, HiddenExtColumnStillOffersItsTitleClearOfTheNameArrow) {
     view.hot = PANEL_TITLE_LOOSE_EXT;
     panel->settings.sortMode = SORT_SIZE;
     Paint();
-    EXPECT_EQ(60, bounds.left[PANEL_TITLE_LOOSE_EXT]);
-    EXPECT_GT(Count(TITLE_HOT_COLOR, 60, bounds.right[PANEL_TITLE_LOOSE_EXT]), 0);
+    int looseLeft = bounds.left[PANEL_TITLE_LOOSE_EXT];
+    EXPECT_EQ(std::max(60, bounds.right[COLUMN_NAME] + 5 + 16 + 3), looseLeft);
+    EXPECT_GT(Count(TITLE_HOT_COLOR, looseLeft, bounds.right[PANEL_TITLE_LOOSE_EXT]), 0);
+    panel->settings.sortMode = SORT_NAME;
+    Paint();
+    EXPECT_EQ(looseLeft, bounds.left[PANEL_TITLE_LOOSE_EXT]) << "the title stays put whatever the key";
+    EXPECT_EQ(0, Count(ASCENDING_INK, looseLeft, bounds.right[PANEL_TITLE_LOOSE_EXT])) << "no arrow under it";
     EXPECT_EQ(SORT_EXT, PaintTitleSortKey(PANEL_TITLE_LOOSE_EXT, PANEL_FILESYSTEM, 0));
     EXPECT_EQ(0, PaintTitleSortKey(PANEL_TITLE_LOOSE_EXT, PANEL_ARCHIVE, 0));
     EXPECT_EQ(SORT_TIME, PaintTitleSortKey(COLUMN_TIME, PANEL_FILESYSTEM, 0));
