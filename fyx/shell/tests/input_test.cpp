@@ -597,6 +597,58 @@ TEST_F(InputWindow, ClicksMakeAPanelActiveAndTitlesSortIt) {
     EXPECT_FALSE(Checked(IDM_RIGHT_SORT_REVERSE));
 }
 
+LPARAM BarButtonPoint(const IconButtonBar& bar, int index) {
+    return MAKELPARAM(bar.x + IconBarButtonX(&bar, index) + ICON_BAR_PITCH / 2, bar.y + ICON_BAR_PITCH / 2);
+}
+
+TEST_F(InputWindow, PaintedButtonsHintAndActOnReleaseOverThemselves) {
+    for (const wchar_t* name : {L"a", L"b"}) WriteFileBytes(left.File(name), "x");
+    Start();
+    LPARAM selectAll = BarButtonPoint(g_view.toolbar, 4);
+    LPARAM unselectAll = BarButtonPoint(g_view.toolbar, 5);
+    SendMessageW(window, WM_MOUSEMOVE, 0, selectAll);
+    EXPECT_EQ(std::wstring(g_app.title) + L" - " + LanguageLine(&g_app.language, 20), WindowText(window));
+
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, selectAll);
+    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, unselectAll);
+    SendMessageW(window, WM_LBUTTONUP, 0, unselectAll);
+    EXPECT_EQ(0u, P(0)->selectedFiles) << "released over another button";
+    EXPECT_EQ(NULL, GetCapture());
+
+    SendMessageW(window, WM_MOUSEMOVE, 0, selectAll);
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, selectAll);
+    SendMessageW(window, WM_LBUTTONUP, 0, selectAll);
+    EXPECT_EQ(2u, P(0)->selectedFiles);
+
+    SendMessageW(window, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(std::wstring(g_app.title), WindowText(window));
+}
+
+TEST_F(InputWindow, ParentButtonGoesUpAndItsRepeatButtonGoesUpAgain) {
+    MakeFolder(left.File(L"x"));
+    MakeFolder(left.File(L"x\\y"));
+    Start(left.File(L"x\\y"), right.path());
+    LPARAM parent = BarButtonPoint(g_view.panelButtons[0], 4);
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, parent);
+    SendMessageW(window, WM_LBUTTONUP, 0, parent);
+    EXPECT_EQ(Upper(left.File(L"x")), Upper(P(0)->currentPath));
+    HWND repeat = GetDlgItem(window, ID_REPEAT_PARENT);
+    ASSERT_TRUE(repeat != NULL);
+    EXPECT_TRUE(GetWindowLongW(repeat, GWL_STYLE) & WS_VISIBLE);
+
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(ID_REPEAT_PARENT, BN_CLICKED), (LPARAM)repeat);
+    EXPECT_EQ(Upper(left.path()), Upper(P(0)->currentPath));
+    EXPECT_STREQ(L"x", P(0)->view[P(0)->cursor]->name);
+
+    // Leaving the area around the click puts the button away.
+    POINT p = {(short)LOWORD(parent) + 40, (short)HIWORD(parent) + 40};
+    SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
+    EXPECT_FALSE(GetWindowLongW(repeat, GWL_STYLE) & WS_VISIBLE);
+    // A menu command with the same number is not the button.
+    SendMessageW(window, WM_COMMAND, ID_REPEAT_PARENT, 0);
+    EXPECT_EQ(Upper(left.path()), Upper(P(0)->currentPath));
+}
+
 TEST_F(InputWindow, TempOfTheSystemDirectoriesIsTheTemporaryFolder) {
     Start();
     wchar_t temp[MAX_PATH];
