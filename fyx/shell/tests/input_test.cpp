@@ -581,12 +581,12 @@ TEST_F(InputWindow, ClicksMakeAPanelActiveAndTitlesSortIt) {
     EXPECT_EQ(1, P(0)->focus);
     EXPECT_EQ(2, P(1)->focus);
 
-    // The Name title where painting records it: a click on the current key
+    // The Name title where painting puts it: a click on the current key
     // reverses the order, and the menu follows.
+    SendMessageW(window, WM_PAINT, 0, 0);
     PanelPaintState* state = PaintStateOf(1);
-    state->titleBounds.left[COLUMN_NAME] = state->geometry.left + 2;
-    state->titleBounds.right[COLUMN_NAME] = state->geometry.left + 120;
-    LPARAM title = MAKELPARAM(state->geometry.left + 20, state->geometry.listTop - 10);
+    ASSERT_GT(state->titleBounds.right[COLUMN_NAME], state->titleBounds.left[COLUMN_NAME]);
+    LPARAM title = MAKELPARAM(state->titleBounds.left[COLUMN_NAME] + 5, state->geometry.listTop - 10);
     ASSERT_EQ(SORT_NAME, P(1)->settings.sortMode & (SORT_KEY_BITS | SORT_REVERSE));
     SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, title);
     EXPECT_TRUE(P(1)->settings.sortMode & SORT_REVERSE);
@@ -647,6 +647,25 @@ TEST_F(InputWindow, ParentButtonGoesUpAndItsRepeatButtonGoesUpAgain) {
     // A menu command with the same number is not the button.
     SendMessageW(window, WM_COMMAND, ID_REPEAT_PARENT, 0);
     EXPECT_EQ(Upper(left.path()), Upper(P(0)->currentPath));
+}
+
+TEST_F(InputWindow, DriveOfTheOtherPanelTakesItsDirectory) {
+    MakeFolder(left.File(L"x"));
+    Start(left.File(L"x"), right.path());
+    wchar_t drive = Upper(right.path())[0];
+    // Painting places the drive buttons; the hidden window paints when told.
+    SendMessageW(window, WM_PAINT, 0, 0);
+    const DriveBar& bar = g_view.driveBars[0];
+    int index = DriveBarIndexOf(&bar, drive);
+    ASSERT_GE(index, bar.firstVisible);
+    ASSERT_LT(index, bar.firstVisible + bar.visibleCount);
+    LPARAM p = MAKELPARAM(bar.x + (index - bar.firstVisible) * DRIVE_BUTTON_WIDTH + DRIVE_BUTTON_WIDTH / 2,
+                          bar.y + DRIVE_BUTTON_HEIGHT / 2);
+    SendMessageW(window, WM_MOUSEMOVE, 0, p);
+    EXPECT_NE(std::wstring(g_app.title), WindowText(window)) << "the drive's text is shown";
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, p);
+    SendMessageW(window, WM_LBUTTONUP, 0, p);
+    EXPECT_EQ(Upper(right.path()), Upper(P(0)->currentPath));
 }
 
 TEST_F(InputWindow, TempOfTheSystemDirectoriesIsTheTemporaryFolder) {
