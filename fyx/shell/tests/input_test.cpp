@@ -668,6 +668,27 @@ TEST_F(InputWindow, DriveOfTheOtherPanelTakesItsDirectory) {
     EXPECT_EQ(Upper(right.path()), Upper(P(0)->currentPath));
 }
 
+TEST_F(InputWindow, SplitterDragSetsTheShareAndHoldsTheKeys) {
+    for (const wchar_t* name : {L"a", L"b"}) WriteFileBytes(left.File(name), "x");
+    Start();
+    const MainLayout& l = g_view.layout;
+    int y = l.panels[0].top + 40;
+    int target = l.clientWidth * 3 / 10;
+    SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(l.split + 3, y));
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(l.split + 3, y));
+    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(l.split, y));
+    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(target, y));
+    int cursor = P(0)->cursor;
+    Key(VK_DOWN);
+    EXPECT_EQ(cursor, P(0)->cursor) << "keys wait while the splitter holds the mouse";
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(target, y));
+    EXPECT_NEAR(target * 100.0 / l.clientWidth - 0.2, g_app.config.FYXLeftPanelSize, 1e-9);
+    EXPECT_TRUE(KillTimer(window, TIMER_SPLITTER_DONE));
+    EXPECT_EQ(NULL, GetCapture());
+    Key(VK_DOWN);
+    EXPECT_EQ(cursor + 1, P(0)->cursor);
+}
+
 TEST_F(InputWindow, TempOfTheSystemDirectoriesIsTheTemporaryFolder) {
     Start();
     wchar_t temp[MAX_PATH];
