@@ -5,6 +5,8 @@
 #include <string.h>
 #include <wchar.h>
 
+#include <shlobj.h>
+
 #include <algorithm>
 #include <set>
 #include <string>
@@ -687,6 +689,48 @@ TEST_F(InputWindow, SplitterDragSetsTheShareAndHoldsTheKeys) {
     EXPECT_EQ(NULL, GetCapture());
     Key(VK_DOWN);
     EXPECT_EQ(cursor + 1, P(0)->cursor);
+}
+
+TEST_F(InputWindow, ConfigurationCommandsSaveAndToggle) {
+    Start();
+    SetKeys(false, true);
+    Key('O');  // something to save: the left panel now shows the right folder
+    SetKeys(false, false);
+    Command(IDM_SAVE_SETTINGS);
+    ConfigRecord saved;
+    PREFS_LoadAllExtConfiguration(&saved);
+    EXPECT_EQ(Upper(right.path()), Upper(saved.FYXLeftWinPath));
+    EXPECT_EQ(std::wstring(g_app.title) + L" - " + LanguageLine(&g_app.language, 289), WindowText(window));
+    EXPECT_TRUE(KillTimer(window, TIMER_TITLE_BACK));
+    SendMessageW(window, WM_TIMER, TIMER_TITLE_BACK, 0);
+
+    MoveWindow(window, 10, 20, 700, 500, FALSE);
+    Command(IDM_SAVE_POSITION);
+    RECT r;
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.left, g_app.config.FYXWindowLeft);
+    EXPECT_EQ(r.bottom, g_app.config.FYXWindowBottom);
+    EXPECT_EQ(std::wstring(g_app.title) + L" - " + LanguageLine(&g_app.language, 395), WindowText(window));
+
+    int shown = g_app.config.FYXShowCommandLine;
+    Command(IDM_SHOW_COMMAND_LINE);
+    EXPECT_EQ(shown == 1 ? 0 : 1, g_app.config.FYXShowCommandLine);
+    EXPECT_EQ(shown != 1, Checked(IDM_SHOW_COMMAND_LINE));
+    Command(IDM_SHOW_COMMAND_LINE);
+    EXPECT_EQ(shown == 1, Checked(IDM_SHOW_COMMAND_LINE));
+}
+
+TEST_F(InputWindow, DroppedFilesAreShownInTheTitle) {
+    Start();
+    const wchar_t names[] = L"C:\\one.txt\0C:\\two.txt\0";
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + sizeof(names) + 2);
+    DROPFILES* drop = (DROPFILES*)GlobalLock(memory);
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    memcpy(drop + 1, names, sizeof(names));
+    GlobalUnlock(memory);
+    SendMessageW(window, WM_DROPFILES, (WPARAM)memory, 0);
+    EXPECT_EQ(std::wstring(g_app.title) + L" - C:\\two.txt", WindowText(window));
 }
 
 TEST_F(InputWindow, TempOfTheSystemDirectoriesIsTheTemporaryFolder) {
