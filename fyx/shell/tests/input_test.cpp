@@ -315,6 +315,39 @@ TEST_F(InputWindow, ShiftOneTogglesTheActivePanelsListModeAndItsCheckMark) {
     EXPECT_EQ(std::wstring(g_app.title), WindowText(window));
 }
 
+TEST_F(InputWindow, CtrlAndShiftLettersSelectBeforeQuickSearch) {
+    MakeFolder(left.File(L"dir"));
+    MakeFolder(left.File(L"fdir"));
+    for (const wchar_t* name : {L"d.txt", L"f.txt"}) WriteFileBytes(left.File(name), "x");
+    Start();
+    struct {
+        bool shift, ctrl;
+        WPARAM key;
+        unsigned dirs, files;
+        const wchar_t* cursorName;  // where the cursor is afterwards
+    } steps[] = {
+        {false, true, 'D', 2, 0, L".."},     // Ctrl+D: all directories
+        {false, true, 'F', 2, 2, L".."},     // Ctrl+F: all files
+        {true, false, 'D', 0, 2, L".."},     // Shift+D: no directories
+        {false, false, 'F', 0, 2, L"fdir"},  // F alone: quick search
+        {true, false, 'F', 0, 0, L"fdir"},   // Shift+F: no files
+        {true, false, 'Q', 0, 0, L"fdir"},   // other Shift letters do nothing
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE((char)step.key);
+        SetKeys(step.shift, step.ctrl);
+        Key(step.key);
+        SetKeys(false, false);
+        EXPECT_EQ(step.dirs, P(0)->selectedDirs);
+        EXPECT_EQ(step.files, P(0)->selectedFiles);
+        EXPECT_STREQ(step.cursorName, P(0)->view[P(0)->cursor]->name);
+    }
+    bool icons = (P(0)->settings.windowMode & WM_LOAD_ICONS) != 0;
+    ShiftKey('2');
+    EXPECT_EQ(!icons, (P(0)->settings.windowMode & WM_LOAD_ICONS) != 0);
+    EXPECT_EQ(std::wstring(L"Fyx 1.2 - ") + LanguageLine(&g_app.language, icons ? 305 : 304), WindowText(window));
+}
+
 TEST_F(InputWindow, EscapeOnlyRepaints) {
     for (const wchar_t* name : {L"a.txt", L"b.txt"}) WriteFileBytes(left.File(name), "x");
     Start(left.path(), right.path(), 0, true);  // a hidden window has nothing to repaint
