@@ -167,6 +167,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_SETTINGS_CHANGED:
         OnSettingsChanged(window);
+        ApplyAllMenuChecks(window);
         return 0;
     case WM_RESTORE_WINDOW:
         if (wParam == 1) Restore(window);

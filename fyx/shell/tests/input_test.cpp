@@ -553,6 +553,19 @@ TEST_F(InputWindow, BackspaceReturnsToTheThirtiethEntryAndItsScrollPosition) {
     EXPECT_EQ(30, P(0)->cursor);
     EXPECT_EQ(scroll, P(0)->topRow);
     EXPECT_STREQ(L"d129", P(0)->view[P(0)->cursor]->name);
+
+    // The wheel scrolls the panel under the pointer, from where the last
+    // paint set its scroll bar.
+    SendMessageW(window, WM_PAINT, 0, 0);
+    POINT p = {(short)LOWORD(RowPoint(0, scroll)), (short)HIWORD(RowPoint(0, scroll))};
+    ClientToScreen(window, &p);
+    SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(p.x, p.y));
+    EXPECT_GT(P(0)->topRow, scroll);
+    // A double click on a row opens it as Enter does.
+    int row = P(0)->topRow + 1;
+    std::wstring name = P(0)->view[row]->name;
+    SendMessageW(window, WM_LBUTTONDBLCLK, MK_LBUTTON, RowPoint(0, row));
+    EXPECT_EQ(Upper(left.File(L"deep\\" + name)), Upper(P(0)->currentPath));
 }
 
 TEST_F(InputWindow, VisitedListFoldsCaseAndKeepsTwenty) {
