@@ -478,6 +478,28 @@ TEST_F(InputWindow, RightButtonDragSelectsRowsAndKeepsWhatItLeft) {
     EXPECT_EQ(8, P(0)->cursor);
 }
 
+TEST_F(InputWindow, RightButtonDragBelowTheListScrollsAndSelects) {
+    for (int i = 0; i < 80; i++) WriteFileBytes(left.File(L"f" + std::to_wstring(100 + i)), "x");
+    Start();
+    int rows = PaintStateOf(0)->visibleRows;
+    ASSERT_LT(rows, 70);
+    int start = rows - 2;
+    SendMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, RowPoint(0, start));
+    const PanelGeometry& g = PaintStateOf(0)->geometry;
+    SendMessageW(window, WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(g.left + 30, g.listBottom + 10));
+    Pump(120);  // the 10 ms drag timer moves one row a tick
+    SendMessageW(window, WM_RBUTTONUP, 0, MAKELPARAM(g.left + 30, g.listBottom + 10));
+    int cursor = P(0)->cursor;
+    EXPECT_GT(cursor, start + 1);
+    EXPECT_GT(P(0)->topRow, 0);
+    // As Shift+Down does: each row the cursor leaves.
+    for (int i = start; i < cursor; i++) EXPECT_TRUE(P(0)->view[i]->flags & EF_SELECTED) << i;
+    EXPECT_FALSE(P(0)->view[cursor + 1]->flags & EF_SELECTED);
+    // After the release the timer is gone: nothing moves any more.
+    Pump(50);
+    EXPECT_EQ(cursor, P(0)->cursor);
+}
+
 TEST_F(InputWindow, GroupJpgSelectsFilesOfThatExtensionOnly) {
     WriteFileBytes(left.File(L"photo.JPG"), "x");
     WriteFileBytes(left.File(L"other.jpg"), "x");
