@@ -108,23 +108,6 @@ void InputRepaintSelection(int side);
 DWORD InputRun(const wchar_t* file, const wchar_t* parameters, const wchar_t* directory);
 
 // --- panel_menu.cpp: the items of the Left and Right pop-ups as data ---
-struct PanelMenuIds {
-    int dirCase[3];   // upper, lower, as stored
-    int fileCase[3];
-    int columnName;
-    int columns[7];   // Ext, DOS Name, Size, Type, Date, Time, Atr
-    int info1[3];     // counts, file type, free space
-    int info2[3];
-    int listInOther;
-    int roundSize;
-    int showAll;
-    int hideSystem;
-    int sortKeys[4];  // name, extension, size, time
-    int sortReverse;
-    int sortDirs;
-};
-extern const PanelMenuIds kPanelMenuIds[2];
-
 struct MenuCheck {
     int id;
     int checked;

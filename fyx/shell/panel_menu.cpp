@@ -2,6 +2,24 @@
 // word, the check marks a settings block gives, and what an item changes.
 #include "input.h"
 
+namespace {
+
+struct PanelMenuIds {
+    int dirCase[3];   // upper, lower, as stored
+    int fileCase[3];
+    int columnName;
+    int columns[7];   // Ext, DOS Name, Size, Type, Date, Time, Atr
+    int info1[3];     // counts, file type, free space
+    int info2[3];
+    int listInOther;
+    int roundSize;
+    int showAll;
+    int hideSystem;
+    int sortKeys[4];  // name, extension, size, time
+    int sortReverse;
+    int sortDirs;
+};
+
 const PanelMenuIds kPanelMenuIds[2] = {
     {{IDM_LEFT_DIRS_UPPER, IDM_LEFT_DIRS_LOWER, IDM_LEFT_DIRS_AS_STORED},
      {IDM_LEFT_FILES_UPPER, IDM_LEFT_FILES_LOWER, IDM_LEFT_FILES_AS_STORED},
@@ -32,8 +50,6 @@ const PanelMenuIds kPanelMenuIds[2] = {
      IDM_RIGHT_SORT_REVERSE,
      IDM_RIGHT_SORT_DIRS},
 };
-
-namespace {
 
 const int kSortKeyBits[4] = {SORT_NAME, SORT_EXT, SORT_SIZE, SORT_TIME};
 
