@@ -76,8 +76,6 @@ struct FyxInput {
 
     int repeatParentSide;    // -1: the repeat-parent button is not shown
     RECT repeatParentArea;
-    int driveMenuSide;       // which panel a drive-menu choice is for
-    int driveMenuChoice;
 
     ConfigRecord optionsConfig;  // the settings when the options program was started
     int optionsStarted;
@@ -91,7 +89,6 @@ extern FyxInput g_input;
 void InputInit(HWND window);
 int ActiveSide();
 Panel* ActivePanel();
-Panel* OtherPanel();
 NavContext InputNavContext();
 // After a navigation call: drive bars again when a drive became available.
 void InputAfterNavigation(const NavContext* context);

@@ -24,15 +24,12 @@ void InputInit(HWND window) {
     g_input.contextSide = -1;
     g_input.dragSide = -1;
     g_input.repeatParentSide = -1;
-    g_input.driveMenuSide = -1;
-    g_input.driveMenuChoice = -1;
     g_input.optionsStarted = 0;
     g_input.askSelectionFile = PanelAskSelectionFileName;
 }
 
 int ActiveSide() { return g_app.panels[1] && g_app.panels[1]->focus == 1 ? 1 : 0; }
 Panel* ActivePanel() { return g_app.panels[ActiveSide()]; }
-Panel* OtherPanel() { return g_app.panels[1 - ActiveSide()]; }
 
 NavContext InputNavContext() {
     NavContext c;
