@@ -801,6 +801,65 @@ TEST_F(InputWindow, DroppedFilesAreShownInTheTitle) {
     EXPECT_EQ(std::wstring(g_app.title) + L" - C:\\two.txt", WindowText(window));
 }
 
+// Ends the editor that "Edit New File" started, found by its window.
+void EndStartedEditor() {
+    for (int i = 0; i < 250; i++) {
+        HWND editor = FindWindowW(L"Notepad", NULL);
+        if (editor) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(editor, &pid);
+            if (pid && pid != GetCurrentProcessId()) {
+                Process p;
+                p.pid = pid;
+                p.handle = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+                EndProcess(p);
+            }
+            return;
+        }
+        Sleep(20);
+    }
+}
+
+TEST_F(InputWindow, ShiftF4AsksForANameAndCreatesTheFile) {
+    WriteFileBytes(left.File(L"existing.txt"), "keep");
+    Start();
+    CursorTo(0, L"existing.txt");
+    struct {
+        std::wstring title, initial;
+        bool keptOpenWhenEmpty = false;
+    } seen;
+    std::thread answer([&seen] {
+        for (int i = 0; i < 250; i++) {
+            std::vector<HWND> dialogs = FindDialogs(GetCurrentProcessId());
+            if (!dialogs.empty()) {
+                HWND d = dialogs[0];
+                seen.title = WindowText(d);
+                seen.initial = ControlText(d, TEXT_DIALOG_EDIT_ID);
+                SetDlgItemTextW(d, TEXT_DIALOG_EDIT_ID, L"");
+                PressButton(d, IDOK);
+                Sleep(50);
+                seen.keptOpenWhenEmpty = IsWindow(d) != 0;
+                SetDlgItemTextW(d, TEXT_DIALOG_EDIT_ID, L"made.txt");
+                PressButton(d, IDOK);
+                return;
+            }
+            Sleep(20);
+        }
+    });
+    SetKeys(true, false);
+    Key(VK_F4);
+    SetKeys(false, false);
+    answer.join();
+    EndStartedEditor();
+    EXPECT_EQ(std::wstring(LanguageLine(&g_app.language, 63)), seen.title);
+    EXPECT_EQ(L"new.txt", seen.initial);
+    EXPECT_TRUE(seen.keptOpenWhenEmpty);
+    EXPECT_TRUE(FileExists(left.File(L"made.txt")));
+    EXPECT_EQ("", FileBytes(left.File(L"made.txt")));
+    EXPECT_EQ("keep", FileBytes(left.File(L"existing.txt")));
+    EXPECT_GE(IndexOf(0, L"made.txt"), 0) << "the panel shows the new file";
+}
+
 TEST_F(InputWindow, TempOfTheSystemDirectoriesIsTheTemporaryFolder) {
     Start();
     wchar_t temp[MAX_PATH];
