@@ -221,6 +221,7 @@ struct Panel {
     uint64_t totalBytes;
     uint64_t usedBytes;
     int diskFiguresTaken;
+    wchar_t iconRuleRoot[PANEL_PATH_CHARS];  // drive root the icon option was last taken for
 
     wchar_t currentPath[PANEL_PATH_CHARS];
     wchar_t fallbackPath[PANEL_PATH_CHARS];

@@ -44,6 +44,11 @@ void PanelUpdateDiskFigures(Panel* panel) {
     panel->usedBytes = panel->totalBytes >= panel->freeBytes ? panel->totalBytes - panel->freeBytes : 0;
     panel->diskFiguresTaken = 1;
 
+    // The icon option of the drive's type applies when the panel comes to a
+    // drive; a refresh on the same drive keeps what the user chose (Shift+2).
+    if (_wcsicmp(root, panel->iconRuleRoot) == 0) return;
+    wcsncpy(panel->iconRuleRoot, root, PANEL_PATH_CHARS - 1);
+    panel->iconRuleRoot[PANEL_PATH_CHARS - 1] = 0;
     int load = -1;
     switch (panel->driveType) {
     case DRIVE_REMOVABLE: load = panel->options.removableIcons; break;

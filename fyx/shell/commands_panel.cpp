@@ -66,12 +66,7 @@ void ToggleWindowModeBit(HWND window, int side, int bit) {
         line = on ? NAV_LINE_LIST_MODE_ON : NAV_LINE_LIST_MODE_OFF;
     } else {
         line = on ? 304 : 305;
-        if (panel->settings.panelMode == PANEL_FILESYSTEM) {
-            PanelRefresh(panel);
-            // The refresh takes the drive type's icon option again; the
-            // key's choice stands.
-            panel->settings.windowMode = (panel->settings.windowMode & ~bit) | (on ? bit : 0);
-        }
+        if (panel->settings.panelMode == PANEL_FILESYSTEM) PanelRefresh(panel);
         ViewInvalidatePanel(side);
     }
     wchar_t title[260];

@@ -58,8 +58,9 @@ void OnActivate(HWND window, WPARAM wParam) {
 }
 
 void OnSettingsChanged(HWND window) {
-    wchar_t keptLanguage[260];
-    wcscpy(keptLanguage, g_app.config.LanguageFile);
+    // Compared with the settings kept when the options program was started;
+    // with no such copy the lines are read again.
+    const wchar_t* keptLanguage = g_input.optionsStarted ? g_input.optionsConfig.LanguageFile : NULL;
     PREFS_LoadAllExtConfiguration(&g_app.config);
     LanguageTakeSettings(&g_app.language, window, g_app.programFolder, keptLanguage, g_app.config.LanguageFile,
                          260);

@@ -38,7 +38,9 @@ enum {
     SELECT_PARENT = 3,     // the parent entry is never selected
 };
 
-// Command ids of the Select pop-up handled here.
+// Command ids of the Select pop-up handled here. The program's resource
+// header defines the same ids as macros; included after it, these give way.
+#ifndef IDM_SELECT_DIRS
 enum {
     IDM_SELECT_DIRS = 131,
     IDM_SELECT_FILES = 132,
@@ -58,6 +60,7 @@ enum {
     IDM_SELECT_GROUP = 32773,
     IDM_UNSELECT_GROUP = 32774,
 };
+#endif
 
 // A right-button drag over the rows of one panel.
 struct PanelDrag {

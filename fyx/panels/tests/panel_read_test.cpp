@@ -312,6 +312,23 @@ TEST(PanelRefreshTest, CursorKeepsItsIndexWhenItsFileIsDeleted) {
     EXPECT_STREQ(L"a.txt", p->view[p->cursor]->name);
 }
 
+TEST(PanelRefreshTest, IconOptionOfTheDriveAppliesOnArrivalNotOnEachRefresh) {
+    TempDir dir;
+    ASSERT_TRUE(fyxtest::MakeFolder(dir.File(L"sub")));
+    PanelPtr p = OpenPanel(dir.path());
+    wchar_t root[4] = {dir.path()[0], L':', L'\\', 0};
+    if (GetDriveTypeW(root) != DRIVE_FIXED) GTEST_SKIP() << "the temporary folder is not on a fixed drive";
+    p->options.fixedIcons = 1;
+    p->iconRuleRoot[0] = 0;  // as if the panel came from another drive
+    PanelRefresh(p.get());
+    EXPECT_TRUE(p->settings.windowMode & WM_LOAD_ICONS) << "the drive's option is taken";
+
+    p->settings.windowMode &= ~WM_LOAD_ICONS;  // Shift+2
+    PanelRefresh(p.get());
+    ASSERT_EQ(0, PanelChangeDirectory(p.get(), dir.File(L"sub").c_str()));
+    EXPECT_FALSE(p->settings.windowMode & WM_LOAD_ICONS) << "the user's choice stays on the same drive";
+}
+
 void Select(Panel* p, const wchar_t* name) {
     PanelEntry* e = p->view[Position(p, name)];
     e->flags |= EF_SELECTED;
