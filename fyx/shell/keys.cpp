@@ -83,9 +83,20 @@ void InsertKey(int side) {
     InputAfterCursorMove(side, 0, old, move);
 }
 
+// Left and Right move the columns by 20 pixels; with Shift to the start or
+// the end. The titles move with the rows; the bar follows at the paint.
 void ScrollHorizontally(int side, int right) {
-    HWND bar = g_view.horizontalBars[side];
-    if (bar) SendMessageW(bar, WM_HSCROLL, right ? SB_LINERIGHT : SB_LINELEFT, 0);
+    Panel* panel = g_app.panels[side];
+    const PanelPaintState* state = PaintStateOf(side);
+    int old = panel->horizontalScroll;
+    if (Held(VK_SHIFT))
+        panel->horizontalScroll = right ? state->columns.total : 0;
+    else
+        panel->horizontalScroll += right ? 20 : -20;
+    PaintClampHorizontalScroll(state, panel);
+    if (panel->horizontalScroll == old) return;
+    ViewInvalidateList(side);
+    ViewInvalidateTitles(side);
 }
 
 void OtherKey(HWND window, WPARAM key, LPARAM lParam, int side) {

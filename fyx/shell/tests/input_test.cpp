@@ -348,6 +348,30 @@ TEST_F(InputWindow, CtrlAndShiftLettersSelectBeforeQuickSearch) {
     EXPECT_EQ(std::wstring(L"Fyx 1.2 - ") + LanguageLine(&g_app.language, icons ? 305 : 304), WindowText(window));
 }
 
+TEST_F(InputWindow, LeftAndRightMoveTheColumnsByTwentyShiftToTheEnds) {
+    WriteFileBytes(left.File(std::wstring(150, L'n') + L".txt"), "x");
+    WriteFileBytes(right.File(L"short.txt"), "x");
+    Start();
+    ASSERT_TRUE(PaintStateOf(0)->horizontalNeeded) << "the long name needs the horizontal bar";
+    const PanelPaintState* s = PaintStateOf(0);
+    int end = s->columns.total - s->usableWidth + 1;
+    struct {
+        bool shift;
+        WPARAM key;
+        int expected;
+    } steps[] = {{false, VK_RIGHT, 20}, {false, VK_RIGHT, 40}, {false, VK_LEFT, 20}, {true, VK_RIGHT, end},
+                 {false, VK_RIGHT, end}, {true, VK_LEFT, 0},      {false, VK_LEFT, 0}};
+    for (const auto& step : steps) {
+        SetKeys(step.shift, false);
+        Key(step.key);
+        SetKeys(false, false);
+        EXPECT_EQ(step.expected, P(0)->horizontalScroll) << step.shift << " " << step.key;
+    }
+    Activate(1);
+    Key(VK_RIGHT);
+    EXPECT_EQ(0, P(1)->horizontalScroll) << "columns that fit do not move";
+}
+
 TEST_F(InputWindow, EscapeOnlyRepaints) {
     for (const wchar_t* name : {L"a.txt", L"b.txt"}) WriteFileBytes(left.File(name), "x");
     Start(left.path(), right.path(), 0, true);  // a hidden window has nothing to repaint
