@@ -246,7 +246,6 @@ struct Panel {
     int cursorNameRequest;
     wchar_t requestedCursorName[PANEL_PATH_CHARS];
     int pathVisited;
-    int listingFresh;
     int listingCleared;  // a read emptied the listing since the last look
     int savedScroll;
     int savedCursor;

@@ -364,7 +364,6 @@ int PanelReadAndPrepare(Panel* panel) {
     panel->pathVisited = 0;
     if (panel->settings.panelMode == PANEL_FILESYSTEM)
         panel->pathVisited = PanelAddVisited(panel, panel->currentPath);
-    panel->listingFresh = 1;
     if (!panel->keepCursor) {
         panel->topRow = 0;
         panel->horizontalScroll = 0;

@@ -50,7 +50,6 @@ struct FyxApp {
     HCURSOR arrowCursor, sizingCursor;
     HFONT guiFont;
     HICON toolbarIcons[10], panelButtonIcons[5], functionKeyIcons[7];
-    COLORREF systemColors[7];  // see ReadSystemColors
 };
 
 extern FyxApp g_app;
@@ -66,7 +65,6 @@ void StorePanelsInSettings(ConfigRecord* config);
 void DestroyPanels();
 // resources.cpp
 void LoadButtonIcons(HINSTANCE instance);
-void ReadSystemColors();
 void ReleaseStartupResources();
 // window_classes.cpp
 bool RegisterWindowClasses(HINSTANCE instance);

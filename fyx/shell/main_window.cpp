@@ -14,7 +14,6 @@ void OnCreate(HWND window) {
     g_app.windowDc = GetDC(window);
     InitGuiLib();
     LoadButtonIcons(g_app.instance);
-    ReadSystemColors();
     CreateChildWindows(window);
     ViewCreate(window);
     ReadPanels();
@@ -94,10 +93,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnTimer(window, wParam);
         return 0;
     case WM_DEVICECHANGE:
+        ViewRebuildDriveBars();
         RefreshFileSystemPanels();
+        ViewMarkDrives();
+        InvalidateRect(window, NULL, FALSE);
         return TRUE;
     case WM_SYSCOLORCHANGE:
-        ReadSystemColors();
         ViewSystemColorsChanged(window);
         return 0;
     case WM_ERASEBKGND:

@@ -23,14 +23,6 @@ void LoadButtonIcons(HINSTANCE instance) {
     LoadIcons(instance, kFunctionKeyIcons, g_app.functionKeyIcons, 7);
 }
 
-// Window, 3D face, active border, active and inactive caption, and their texts.
-void ReadSystemColors() {
-    static const int kIndexes[7] = {COLOR_WINDOW,        COLOR_3DFACE,       COLOR_ACTIVEBORDER,
-                                    COLOR_ACTIVECAPTION, COLOR_INACTIVECAPTION, COLOR_CAPTIONTEXT,
-                                    COLOR_INACTIVECAPTIONTEXT};
-    for (int i = 0; i < 7; ++i) g_app.systemColors[i] = GetSysColor(kIndexes[i]);
-}
-
 void ReleaseStartupResources() {
     DestroyIcons(g_app.toolbarIcons, 10);
     DestroyIcons(g_app.panelButtonIcons, 5);
