@@ -43,17 +43,7 @@ void SelectionFile(HWND window, int load) {
 }
 
 void RepeatParent(HWND window) {
-    int side = g_input.repeatParentSide;
-    if (side < 0 || !g_app.panels[side]) return;
-    Panel* panel = g_app.panels[side];
-    if (panel->settings.panelMode != PANEL_FILESYSTEM) {
-        RequestGoUpBrowsed(window, side);
-        return;
-    }
-    NavGoUp(panel, ViewVisibleRows(side));
-    ViewMarkDrives();
-    ViewInvalidatePanel(side);
-    ViewInvalidateCommandBand();
+    if (g_input.repeatParentSide >= 0) GoUpOneLevel(window, g_input.repeatParentSide);
 }
 
 void AfterBothPanelsMoved(const NavContext* context, DWORD error) {

@@ -94,6 +94,10 @@ NavContext InputNavContext();
 void InputAfterNavigation(const NavContext* context);
 // Changes a panel's directory; a failure shows the request error box.
 void InputChangeDirectory(int side, const wchar_t* path);
+// The panel becomes the active one; both path lines and the prompt repaint.
+void MakePanelActive(int side);
+// Backspace, "Parent" and its repeat button: the panel goes up one level.
+void GoUpOneLevel(HWND window, int side);
 // A title message for TITLE_MESSAGE_MS, or with 0 until the next one.
 void ShowTitleMessage(const wchar_t* text, int durationMs);
 void ShowTitleLine(unsigned lineId, int durationMs);

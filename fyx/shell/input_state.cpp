@@ -59,6 +59,30 @@ void InputChangeDirectory(int side, const wchar_t* path) {
     if (error) ShowRequestError(g_app.mainWindow, NAV_REQUEST_ERROR_CODE, error);
 }
 
+void MakePanelActive(int side) {
+    Panel* panel = g_app.panels[side];
+    Panel* other = g_app.panels[1 - side];
+    if (!panel || !other || panel->focus == 1) return;
+    panel->focus = 1;
+    other->focus = 2;
+    ViewInvalidatePanel(0);
+    ViewInvalidatePanel(1);
+    ViewInvalidateCommandBand();
+}
+
+void GoUpOneLevel(HWND window, int side) {
+    Panel* panel = g_app.panels[side];
+    if (!panel) return;
+    if (panel->settings.panelMode != PANEL_FILESYSTEM) {
+        RequestGoUpBrowsed(window, side);
+        return;
+    }
+    NavGoUp(panel, ViewVisibleRows(side));
+    ViewMarkDrives();
+    ViewInvalidatePanel(side);
+    ViewInvalidateCommandBand();
+}
+
 void ShowTitleMessage(const wchar_t* text, int durationMs) {
     FYXFYX_DisplayTitleMessage(text, durationMs, &g_input.title);
 }

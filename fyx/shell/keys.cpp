@@ -40,29 +40,6 @@ void ShiftCharacterKey(HWND window, WPARAM key, int side) {
     }
 }
 
-void SwitchActivePanel(int side) {
-    Panel* from = g_app.panels[side];
-    Panel* to = g_app.panels[1 - side];
-    if (!from || !to) return;
-    from->focus = 2;
-    to->focus = 1;
-    ViewInvalidatePanel(0);
-    ViewInvalidatePanel(1);
-    ViewInvalidateCommandBand();
-}
-
-void GoUp(HWND window, int side) {
-    Panel* panel = g_app.panels[side];
-    if (panel->settings.panelMode != PANEL_FILESYSTEM) {
-        RequestGoUpBrowsed(window, side);
-        return;
-    }
-    NavGoUp(panel, ViewVisibleRows(side));
-    ViewMarkDrives();
-    ViewInvalidatePanel(side);
-    ViewInvalidateCommandBand();
-}
-
 void SpaceKey(int side) {
     Panel* panel = g_app.panels[side];
     int old = panel->cursor;
@@ -102,8 +79,8 @@ void ScrollHorizontally(int side, int right) {
 void OtherKey(HWND window, WPARAM key, LPARAM lParam, int side) {
     Panel* panel = g_app.panels[side];
     switch (key) {
-    case VK_BACK: GoUp(window, side); break;
-    case VK_TAB: SwitchActivePanel(side); break;
+    case VK_BACK: GoUpOneLevel(window, side); break;
+    case VK_TAB: MakePanelActive(1 - side); break;
     case VK_RETURN: EnterEntry(window, side); break;
     case VK_SHIFT: PanelShiftPressed(&g_input.selection, panel, (int)((lParam >> 30) & 1)); break;
     case VK_SPACE: SpaceKey(side); break;

@@ -24,17 +24,6 @@ int RowAt(int side, int y) {
     return PaintRowAtPoint(&s->geometry, RowHeight(), s->visibleRows, panel->topRow, panel->total, y);
 }
 
-void MakeActive(int side) {
-    Panel* panel = g_app.panels[side];
-    Panel* other = g_app.panels[1 - side];
-    if (!panel || !other || panel->focus == 1) return;
-    panel->focus = 1;
-    other->focus = 2;
-    ViewInvalidatePanel(0);
-    ViewInvalidatePanel(1);
-    ViewInvalidateCommandBand();
-}
-
 void SplitterEvent(HWND window, int actions) {
     const MainLayout& l = g_view.layout;
     SplitterApply(window, &g_view.splitter, actions, l.panels[0].top, l.panelsBottom, &g_view.splitterLines);
@@ -54,14 +43,17 @@ void TitleClick(int side, POINT p) {
     ViewInvalidatePanel(side);
 }
 
-void ListClick(int side, POINT p) {
-    MakeActive(side);
+// The panel becomes active and the cursor goes to the entry under the
+// point; false when no entry is there.
+bool ListClick(int side, POINT p) {
+    MakePanelActive(side);
     int row = RowAt(side, p.y);
-    if (row < 0) return;
+    if (row < 0) return false;
     Panel* panel = g_app.panels[side];
     int old = panel->cursor;
     NavCursorMove move = NavSetCursor(panel, row);
     InputAfterCursorMove(side, 0, old, move);
+    return true;
 }
 
 void StartContextTimer(HWND window, int side, POINT p, int onFolder) {
@@ -143,7 +135,7 @@ void OnLeftButtonDown(HWND window, POINT p) {
         } else if (area == AREA_LIST) {
             ListClick(side, p);
         } else {
-            MakeActive(side);
+            MakePanelActive(side);
         }
         return;
     }
@@ -165,14 +157,7 @@ void OnLeftDoubleClick(HWND window, POINT p) {
     PanelArea area = AREA_OUTSIDE;
     int side = SideAt(p, &area);
     if (side < 0 || area != AREA_LIST || !g_app.panels[side]) return;
-    MakeActive(side);
-    int row = RowAt(side, p.y);
-    if (row < 0) return;
-    Panel* panel = g_app.panels[side];
-    int old = panel->cursor;
-    NavCursorMove move = NavSetCursor(panel, row);
-    InputAfterCursorMove(side, 0, old, move);
-    EnterEntry(window, side);
+    if (ListClick(side, p)) EnterEntry(window, side);
 }
 
 void OnRightButtonDown(HWND window, POINT p) {
@@ -187,7 +172,7 @@ void OnRightButtonDown(HWND window, POINT p) {
     int side = SideAt(p, &area);
     if (side < 0 || area != AREA_LIST || !g_app.panels[side]) return;
     Panel* panel = g_app.panels[side];
-    MakeActive(side);
+    MakePanelActive(side);
     int row = RowAt(side, p.y);
     if (row >= 0 && PanelDragBegin(&g_input.selection, panel, row) == 0) {
         g_input.capture = CAPTURE_RIGHT_DRAG;
