@@ -14,6 +14,7 @@
 
 #include "input.h"
 #include "testkit.h"
+#include "window_under_test.h"
 
 using namespace fyxtest;
 
@@ -170,21 +171,9 @@ protected:
     // waits two seconds for the X server.
     void Start(const std::wstring& leftPath, const std::wstring& rightPath, int rootParent = 0,
                bool show = false) {
-        ConfigRecord s;
-        PREFS_GetDefaultConfiguration(&s);
-        s.FunFyxMinimizeIcon = TRAY_NEVER;
-        s.PotClosing = 0;
+        ConfigRecord s = TestSettings(leftPath, rightPath);
         s.WiewRootDir = rootParent;
-        wcscpy(s.FYXLeftWinPath, leftPath.c_str());
-        wcscpy(s.FYXRightWinPath, rightPath.c_str());
-        PREFS_StoreProgramPath(program.path().c_str());
-        ASSERT_EQ(0, PREFS_SaveAllExtConfiguration(s));
-
-        g_app.instance = GetModuleHandleW(NULL);
-        g_app.activatedOnce = false;
-        PREFS_LoadAllExtConfiguration(&g_app.config);
-        InitializeProgram();
-        window = CreateMainWindow(g_app.instance);
+        window = CreateMainWindowFrom(program.path(), s);
         ASSERT_TRUE(window != NULL);
         MoveWindow(window, 0, 0, 900, 560, TRUE);
         if (show) ShowWindow(window, SW_SHOWNOACTIVATE);

@@ -4,6 +4,7 @@
 
 #include "app.h"
 #include "testkit.h"
+#include "window_under_test.h"
 
 using namespace fyxtest;
 
@@ -14,17 +15,9 @@ TEST(MainWindowInProcess, MenuShowsTheConfiguredTranslation) {
     ASSERT_TRUE(CreateDirectoryW(folder.File(L"Language").c_str(), NULL));
     ASSERT_TRUE(CopyFileW(JoinPath(ProductDir(), L"Language\\Deutsch.lng").c_str(),
                           folder.File(L"Language\\Deutsch.lng").c_str(), FALSE));
-    ConfigRecord settings;
-    PREFS_GetDefaultConfiguration(&settings);
+    ConfigRecord settings = TestSettings(L"", L"");
     wcscpy(settings.LanguageFile, L"Deutsch.lng");
-    settings.FunFyxMinimizeIcon = TRAY_NEVER;
-    PREFS_StoreProgramPath(folder.path().c_str());
-    ASSERT_EQ(0, PREFS_SaveAllExtConfiguration(settings));
-
-    g_app.instance = GetModuleHandleW(NULL);
-    PREFS_LoadAllExtConfiguration(&g_app.config);
-    InitializeProgram();
-    HWND window = CreateMainWindow(g_app.instance);
+    HWND window = CreateMainWindowFrom(folder.path(), settings);
     ASSERT_TRUE(window != NULL);
     ShowWindow(window, SW_SHOWNORMAL);
     SetForegroundWindow(window);

@@ -7,6 +7,7 @@
 
 #include "infolines.h"
 #include "testkit.h"
+#include "window_under_test.h"
 #include "view.h"
 
 using namespace fyxtest;
@@ -30,22 +31,10 @@ protected:
     }
 
     void Open(void (*edit)(ConfigRecord*) = nullptr) {
-        ConfigRecord settings;
-        PREFS_GetDefaultConfiguration(&settings);
-        wcscpy(settings.FYXLeftWinPath, left.path().c_str());
-        wcscpy(settings.FYXRightWinPath, right.path().c_str());
-        settings.FunFyxMinimizeIcon = TRAY_NEVER;
-        settings.PotClosing = 0;
+        ConfigRecord settings = TestSettings(left.path(), right.path());
         settings.CursorType = 1;
         if (edit) edit(&settings);
-        PREFS_StoreProgramPath(folder.path().c_str());
-        ASSERT_EQ(0, PREFS_SaveAllExtConfiguration(settings));
-
-        g_app.instance = GetModuleHandleW(NULL);
-        g_app.activatedOnce = false;
-        PREFS_LoadAllExtConfiguration(&g_app.config);
-        InitializeProgram();
-        window = CreateMainWindow(g_app.instance);
+        window = CreateMainWindowFrom(folder.path(), settings);
         ASSERT_TRUE(window != NULL);
         MoveWindow(window, 0, 0, kWidth, kHeight, FALSE);
         ShowWindow(window, SW_SHOWNORMAL);
