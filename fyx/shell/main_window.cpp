@@ -88,7 +88,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_ACTIVATE:
         OnActivate(window, wParam);
-        return 0;
+        break;  // the default processing gives the window the keyboard focus
     case WM_TIMER:
         OnTimer(window, wParam);
         return 0;

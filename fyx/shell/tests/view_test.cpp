@@ -187,6 +187,14 @@ TEST_F(MainWindowView, VerticalScrollHostMovesTheList) {
     }
 }
 
+TEST_F(MainWindowView, ActivationGivesTheWindowTheKeys) {
+    Open();
+    SetFocus(NULL);
+    SendMessageW(window, WM_ACTIVATE, WA_ACTIVE, 0);
+    // Without a focus window every key would arrive as a system key.
+    EXPECT_EQ(window, GetFocus());
+}
+
 TEST(ScrollHostPosition, FollowsEachRequest) {
     // Range 0..99, page 10, at 50 (tracking 70).
     SCROLLINFO at = {sizeof(at), SIF_ALL, 0, 99, 10, 50, 70};
