@@ -53,6 +53,7 @@ struct FyxView {
     HWND verticalBars[2], horizontalBars[2];
     HWND commandEdit, repeatParentButton, iconWindows[2];
     HFONT commandLineFont;
+    HBRUSH menuBrush;  // the menu's background after a system colour change
     HICON sortAscending, sortDescending;
 };
 

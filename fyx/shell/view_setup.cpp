@@ -174,6 +174,9 @@ void ViewDestroy() {
     }
     if (g_view.commandLineFont) DeleteObject(g_view.commandLineFont);
     g_view.commandLineFont = NULL;
+    // Shutdown: the window and its menu go right after.
+    if (g_view.menuBrush) DeleteObject(g_view.menuBrush);
+    g_view.menuBrush = NULL;
     for (PanelPicture& picture : g_view.pictures) picture = PanelPicture{};
 }
 
@@ -197,13 +200,12 @@ void ViewSystemColorsChanged(HWND window) {
     if (g_view.surfacesReady) PaintApplyColors(&g_view.surfaces, &g_view.colors);
 
     // The menu background follows the 3D face colour.
-    static HBRUSH menuBrush;
     HBRUSH fresh = CreateSolidBrush(g_view.system.face);
     MENUINFO info = {sizeof(info), MIM_BACKGROUND};
     info.hbrBack = fresh;
     if (GetMenu(window) && SetMenuInfo(GetMenu(window), &info)) {
-        if (menuBrush) DeleteObject(menuBrush);
-        menuBrush = fresh;
+        if (g_view.menuBrush) DeleteObject(g_view.menuBrush);
+        g_view.menuBrush = fresh;
         DrawMenuBar(window);
     } else {
         DeleteObject(fresh);
