@@ -71,20 +71,13 @@ static LRESULT PaintNothing(HWND window) {
     return 0;
 }
 
-LRESULT CALLBACK VerticalScrollHostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+// Each host carries one window scroll bar, so only its own message comes.
+LRESULT CALLBACK ScrollHostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT:
         return PaintNothing(window);
     case WM_VSCROLL:
         return OnScroll(window, 1, wParam);
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK HorizontalScrollHostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_PAINT:
-        return PaintNothing(window);
     case WM_HSCROLL:
         return OnScroll(window, 0, wParam);
     }

@@ -105,9 +105,8 @@ void ViewInvalidateFunctionKeys();
 // The command line on or off (FYXShowCommandLine): the edit placed or put away.
 void ViewPlaceCommandLine(HWND window);
 
-// scroll_hosts.cpp: window procedures of the four scroll bar hosts.
+// scroll_hosts.cpp: the window procedure of the four scroll bar hosts.
 // The position a scroll request asks for (vertical in entries, horizontal
 // in pixels), before the bar clamps it.
 int ScrollHostNewPosition(int vertical, int request, const SCROLLINFO& info);
-LRESULT CALLBACK VerticalScrollHostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT CALLBACK HorizontalScrollHostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK ScrollHostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

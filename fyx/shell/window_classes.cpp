@@ -70,10 +70,10 @@ bool RegisterWindowClasses(HINSTANCE instance) {
     const UINT redraw = CS_HREDRAW | CS_VREDRAW;
     return Register(instance, L"lwid", redraw, white, MessageWindowProc) &&
            Register(instance, L"rwid", redraw, white, MessageWindowProc) &&
-           Register(instance, L"leftlv", redraw | CS_DBLCLKS, white, VerticalScrollHostProc) &&
-           Register(instance, L"rightlv", redraw | CS_DBLCLKS, white, VerticalScrollHostProc) &&
-           Register(instance, L"leftlh", redraw, white, HorizontalScrollHostProc) &&
-           Register(instance, L"rightlh", redraw | CS_DBLCLKS, white, HorizontalScrollHostProc);
+           Register(instance, L"leftlv", redraw | CS_DBLCLKS, white, ScrollHostProc) &&
+           Register(instance, L"rightlv", redraw | CS_DBLCLKS, white, ScrollHostProc) &&
+           Register(instance, L"leftlh", redraw, white, ScrollHostProc) &&
+           Register(instance, L"rightlh", redraw | CS_DBLCLKS, white, ScrollHostProc);
 }
 
 HWND CreateMainWindow(HINSTANCE instance) {
